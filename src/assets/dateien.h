@@ -1,0 +1,10 @@
+// The required data files and the search for music.
+#ifndef GLUBBERSHOOT_DATEIEN_H
+#define GLUBBERSHOOT_DATEIEN_H
+
+bool Datei_vorhanden(const char* datei);
+bool Dateien_pruefen(void);
+bool Musik_suchen(void);
+bool Verzeichnis_durchsuchen(const char* verzeichnis, const char* endung);
+
+#endif

@@ -1,0 +1,26 @@
+// The top ten and "Score.dat".
+#ifndef GLUBBERSHOOT_HIGHSCORE_H
+#define GLUBBERSHOOT_HIGHSCORE_H
+
+#include "platform/platform.h"
+
+#define HIGHSCORE_VERSION "Glubbershoot 1009"
+#define HIGHSCORE_DATEI "Score.dat"
+#define HIGHSCORE_DATEI_GROESSE 288
+#define MAX_HIGHSCORES 10
+
+struct HighscoreEintrag {
+    int32_t iPunktzahl;
+    char szName[20];
+};
+static_assert(sizeof(HighscoreEintrag) == 24, "a score entry is 24 bytes");
+
+extern HighscoreEintrag HighscoreListe[MAX_HIGHSCORES];
+
+int Highscore_lesen(const char* datei);
+int Highscore_schreiben(const char* datei);
+int Highscore_anlegen(void);
+int Highscore_eintragen(const char* name, int32_t punkte);
+void Highscore_sortieren(HighscoreEintrag* liste);
+
+#endif

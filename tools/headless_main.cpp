@@ -1,0 +1,2 @@
+// Placeholder until the headless runner is built.
+int main() { return 0; }
