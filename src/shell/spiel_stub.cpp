@@ -31,13 +31,10 @@ char szEingabe[17]{};
 int32_t iEingabeLaenge{};
 void Zufall_saeen([[maybe_unused]] DWORD seed) {}
 int Zufall(void) { return 0; }
-intptr_t Nachricht_verarbeiten([[maybe_unused]] HWND hwnd, [[maybe_unused]] uint32_t uMsg, [[maybe_unused]] uintptr_t wParam, [[maybe_unused]] intptr_t lParam) { return 0; }
 void Spiel_initialisieren(void) {}
 void Spiel_Durchlauf(void) {}
 void Zustand_setzen([[maybe_unused]] DWORD type, [[maybe_unused]] BYTE reload) {}
 void Hintergrund_laden(void) {}
-void Spiel_starten(void) {}
-void Spiel_beenden(void) {}
 void Sound_spielen([[maybe_unused]] int sektor) {}
 BYTE Taktgeber_pruefen([[maybe_unused]] DWORD ms, [[maybe_unused]] BYTE start) { return 0; }
 int32_t Countdown_pruefen([[maybe_unused]] DWORD ms, [[maybe_unused]] int32_t count, [[maybe_unused]] BYTE start) { return 0; }

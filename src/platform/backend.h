@@ -1,0 +1,16 @@
+// What each backend gives the shared platform code (surfaces, files,
+// clock of the real world). Not for the game: the game sees platform.h.
+#ifndef GLUBBERSHOOT_BACKEND_H
+#define GLUBBERSHOOT_BACKEND_H
+
+#include "platform/platform.h"
+
+// Takes the screen for the 1024 x 768 8-bit picture (the mode switch).
+bool backend_display_open(HWND hwnd, int w, int h);
+void backend_display_close(void);
+// Shows one frame of 8-bit indices through the palette, paced to the
+// display. False when the screen has been lost; a restore brings it back.
+bool backend_present(const uint8_t* pixels, int32_t pitch, int w, int h, const PALETTEENTRY palette[256]);
+bool backend_restore(void);
+
+#endif

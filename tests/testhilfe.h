@@ -1,0 +1,27 @@
+// Shared helpers of the tests: temporary folders with the generated data
+// files, and whole-game runs through the headless runner.
+#ifndef GLUBBERSHOOT_TESTHILFE_H
+#define GLUBBERSHOOT_TESTHILFE_H
+
+#include <string>
+#include <vector>
+
+#include "runner/runner.h"
+
+// A fresh empty folder under the system's temporary folder; with mit_daten
+// the seven generated data files are copied into it. The folder is made the
+// current directory. Returns its path.
+std::string Testordner_anlegen(bool mit_daten = true);
+
+// Runs the whole game in the current directory with the script.
+RunnerErgebnis Spiel_laufen_lassen(const std::string& script, HeadlessConfig cfg = HeadlessConfig());
+
+// Lines of the log that contain the text, in order.
+std::vector<std::string> Log_finden(const std::vector<std::string>& log, const std::string& teil);
+bool Log_enthaelt(const std::vector<std::string>& log, const std::string& teil);
+
+// Reads a whole file; empty when missing.
+std::string Datei_lesen(const std::string& pfad);
+void Datei_schreiben(const std::string& pfad, const std::string& inhalt);
+
+#endif
