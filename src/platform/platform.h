@@ -234,11 +234,11 @@ void plat_display_release(PlatDisplay* dd);    // also frees every surface made 
 // ------------------------------------------------------------ sound
 
 int plat_sound_create(PlatSound** ds);                                // "DirectSoundCreate"
-int plat_sound_set_cooperative_level(PlatSound* ds, HWND hwnd);       // "SetCooperativeLevel"
+int plat_sound_set_cooperative_level(PlatSound* ds, HWND hwnd);       // "DSound.SetCooperativeLevel"
 // One voice per buffer; buffers are numbered in the order they are made.
 int plat_sound_create_buffer(PlatSound* ds, const WAVEFORMATEX* fmt, DWORD bytes, PlatSoundBuffer** buffer);  // "CreateSoundBuffer"
-int plat_sound_buffer_lock(PlatSoundBuffer* b, DWORD offset, DWORD bytes, void** p, DWORD* len);  // "Lock"
-int plat_sound_buffer_unlock(PlatSoundBuffer* b, void* p, DWORD len);                            // "Unlock"
+int plat_sound_buffer_lock(PlatSoundBuffer* b, DWORD offset, DWORD bytes, void** p, DWORD* len);  // "DSB.Lock"
+int plat_sound_buffer_unlock(PlatSoundBuffer* b, void* p, DWORD len);                            // "DSB.Unlock"
 int plat_sound_buffer_get_status(PlatSoundBuffer* b, DWORD* status);
 int plat_sound_buffer_stop(PlatSoundBuffer* b);
 int plat_sound_buffer_set_pan(PlatSoundBuffer* b, int32_t pan);   // -10000 .. 10000

@@ -39,7 +39,8 @@ struct Objekt {
 extern Sprite Vorlagen[MAX_ARTEN];
 extern Objekt Objekte[MAX_OBJEKTE];
 extern POINT ptVerstecke[MAX_VERSTECKE];
-extern const POINT ptKulisse[MAX_KULISSE];
+extern const POINT ptKulisse[MAX_KULISSE];          // skyline of the playfield picture
+extern const POINT ptVersteckeAnfang[MAX_VERSTECKE]; // where the hiding spots are
 extern int32_t iVersteckPlatz;
 extern int32_t iSekundenTakt;
 extern DWORD dwGeraeusch1Start, dwGeraeusch1Dauer, dwGeraeusch2Start, dwGeraeusch2Dauer;

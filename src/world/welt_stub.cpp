@@ -4,7 +4,6 @@
 Sprite Vorlagen[MAX_ARTEN]{};
 Objekt Objekte[MAX_OBJEKTE]{};
 POINT ptVerstecke[MAX_VERSTECKE]{};
-const POINT ptKulisse[MAX_KULISSE] = {};
 int32_t iVersteckPlatz{};
 int32_t iSekundenTakt{};
 DWORD dwGeraeusch1Start{};
