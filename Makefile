@@ -19,3 +19,24 @@ play: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Installs under $(PREFIX) (default /usr/local), staged below $(DESTDIR)
+# when given; `make uninstall` removes exactly what the install placed.
+PREFIX ?= /usr/local
+.PHONY: install uninstall screenshots
+
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+uninstall:
+	cmake --build $(BUILD) --target uninstall
+
+# The pictures of the README: the headless game plays
+# tools/screenshots.script in a scratch copy of the data folder.
+screenshots: build
+	@set -e; tmp=$$(mktemp -d); trap 'rm -rf "$$tmp"' EXIT; \
+	for f in Grafik.dat Sound.dat start.wav main.wav win.wav lose.wav credits.wav; do \
+	  cp $(BUILD)/data/$$f "$$tmp/"; done; \
+	$(BUILD)/glubbershoot-headless --dir "$$tmp" --script tools/screenshots.script --until 30000 >"$$tmp/log"; \
+	mkdir -p docs; \
+	for b in titel menue spiel; do convert "$$tmp/$$b.bmp" "docs/$$b.png"; echo "docs/$$b.png"; done

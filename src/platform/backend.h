@@ -13,4 +13,10 @@ void backend_display_close(void);
 bool backend_present(const uint8_t* pixels, int32_t pitch, int w, int h, const PALETTEENTRY palette[256]);
 bool backend_restore(void);
 
+// The shared code's side, for the backends.
+void plat_common_set_extra_pitch(int bytes);     // extra bytes per surface row (tests)
+void plat_common_set_account(const char* name);  // null: report the real account
+int plat_common_live_objects(void);    // displays, surfaces, clippers, palettes, files, searches
+void plat_common_release_all(void);    // forgets all of them, so a process can start over
+
 #endif

@@ -24,4 +24,7 @@ void Highscore_zeigen(void);
 void Abspann_zeigen(void);
 void Beenden_zeigen(void);
 
+// Back to the program-start values (menu zones, intro picture, credits).
+void Bildschirme_zuruecksetzen(void);
+
 #endif

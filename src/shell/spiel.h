@@ -111,6 +111,7 @@ int32_t Countdown_pruefen(DWORD ms, int32_t count, BYTE start);
 void Texteingabe_bearbeiten(DWORD operation, BYTE zeichen, char* string);
 int32_t Ziffer_wandeln(BYTE zeichen);
 void Himmelsfarbe_setzen(void);
+int32_t Himmelsfarbe_Stunde(int stunde);   // sky palette index for an hour 0..23
 BYTE Punkt_im_Rechteck(int32_t x, int32_t y, const RECT* rect);
 RECT* Rechteck_setzen(RECT* rect, int32_t left, int32_t top, int32_t bottom, int32_t right);
 

@@ -1,0 +1,149 @@
+# Desktop icons, install rules and uninstall.
+#
+# Included by the top-level CMakeLists.txt. The same file also runs as a
+# script at install time (GLUBBER_AUFGABE=ordner_merken: note the folders
+# the install is about to create) and for `make uninstall`
+# (GLUBBER_AUFGABE=deinstallieren: remove what the manifest lists, then the
+# noted folders that are empty).
+#
+# The installed tree:
+#   bin/glubbershoot                        launcher (tools/launcher)
+#   lib/glubbershoot/glubbershoot           the game
+#   share/glubbershoot/                     the game's data files
+#   share/applications/glubbershoot.desktop
+#   share/icons/hicolor/<n>x<n>/apps/glubbershoot.png
+
+set(GLUBBER_ICON_GROESSEN 16 32 48 64 128 256)
+
+if(GLUBBER_AUFGABE STREQUAL "ordner_merken")
+  # Runs before any file is copied. Only folders that do not exist yet are
+  # noted, so uninstall never removes a folder that was there before.
+  set(basis "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
+  set(ziele bin lib/glubbershoot share/glubbershoot share/applications)
+  foreach(groesse IN LISTS GLUBBER_ICON_GROESSEN)
+    list(APPEND ziele share/icons/hicolor/${groesse}x${groesse}/apps)
+  endforeach()
+  set(neu "")
+  if(EXISTS "${GLUBBER_ORDNER_LISTE}")
+    file(STRINGS "${GLUBBER_ORDNER_LISTE}" neu)
+  endif()
+  foreach(ziel IN LISTS ziele)
+    cmake_path(SET ordner NORMALIZE "${basis}/${ziel}")
+    string(REGEX REPLACE "/+$" "" ordner "${ordner}")
+    while(IS_ABSOLUTE "${ordner}" AND NOT IS_DIRECTORY "${ordner}")
+      list(APPEND neu "${ordner}")
+      cmake_path(GET ordner PARENT_PATH ordner)
+    endwhile()
+  endforeach()
+  list(REMOVE_DUPLICATES neu)
+  list(JOIN neu "\n" text)
+  file(WRITE "${GLUBBER_ORDNER_LISTE}" "${text}\n")
+  return()
+endif()
+
+if(GLUBBER_AUFGABE STREQUAL "deinstallieren")
+  if(NOT EXISTS "${GLUBBER_MANIFEST}")
+    message(FATAL_ERROR "Nothing to uninstall: ${GLUBBER_MANIFEST} does not exist (install first)")
+  endif()
+  file(STRINGS "${GLUBBER_MANIFEST}" dateien)
+  set(geblieben "")
+  foreach(datei IN LISTS dateien)
+    if(EXISTS "${datei}" OR IS_SYMLINK "${datei}")
+      message(STATUS "Removing: ${datei}")
+      file(REMOVE "${datei}")
+      if(EXISTS "${datei}" OR IS_SYMLINK "${datei}")
+        list(APPEND geblieben "${datei}")
+      endif()
+    endif()
+  endforeach()
+  if(geblieben)
+    list(JOIN geblieben "\n  " text)
+    message(FATAL_ERROR "Could not remove:\n  ${text}")
+  endif()
+  if(EXISTS "${GLUBBER_ORDNER_LISTE}")
+    file(STRINGS "${GLUBBER_ORDNER_LISTE}" ordner_liste)
+    # Reverse order of names puts every folder before its parent.
+    list(SORT ordner_liste)
+    list(REVERSE ordner_liste)
+    foreach(ordner IN LISTS ordner_liste)
+      if(IS_DIRECTORY "${ordner}")
+        # rmdir removes a folder only when it is empty: the player's or
+        # another program's files keep their folder.
+        execute_process(COMMAND rmdir -- "${ordner}" RESULT_VARIABLE fehler ERROR_QUIET)
+        if(fehler EQUAL 0)
+          message(STATUS "Removing folder: ${ordner}")
+        endif()
+      endif()
+    endforeach()
+    file(REMOVE "${GLUBBER_ORDNER_LISTE}")
+  endif()
+  file(REMOVE "${GLUBBER_MANIFEST}")
+  return()
+endif()
+
+# ------------------------------------------------------------- the icons
+
+find_package(ZLIB)
+set(GLUBBER_ICON_DIR ${CMAKE_BINARY_DIR}/icons)
+set(GLUBBER_ICON_DATEIEN "")
+foreach(groesse IN LISTS GLUBBER_ICON_GROESSEN)
+  list(APPEND GLUBBER_ICON_DATEIEN ${GLUBBER_ICON_DIR}/glubbershoot-${groesse}.png)
+endforeach()
+if(ZLIB_FOUND)
+  add_executable(glubbershoot-icons
+    ${CMAKE_SOURCE_DIR}/tools/icons/icons_main.cpp
+    ${CMAKE_SOURCE_DIR}/tools/icons/png.cpp
+    ${CMAKE_SOURCE_DIR}/src/platform/spielsymbol.cpp)
+  target_include_directories(glubbershoot-icons PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tools/icons)
+  target_link_libraries(glubbershoot-icons PRIVATE ZLIB::ZLIB)
+  add_custom_command(OUTPUT ${GLUBBER_ICON_DATEIEN}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${GLUBBER_ICON_DIR}
+    COMMAND glubbershoot-icons ${GLUBBER_ICON_DIR}
+    DEPENDS glubbershoot-icons
+    COMMENT "Drawing the desktop icons")
+  add_custom_target(icons ALL DEPENDS ${GLUBBER_ICON_DATEIEN})
+else()
+  message(WARNING "zlib not found: the desktop icons are not made")
+endif()
+
+# ------------------------------------------------------- install rules
+
+if(NOT TARGET glubbershoot OR NOT DEFINED GLUBBER_DATA_FILES OR NOT ZLIB_FOUND)
+  message(WARNING "Without the SDL game, its data files and its icons `make install` has nothing to install")
+  return()
+endif()
+
+# Every rule is in one component, so a test can install into a staging
+# folder with a manifest of its own (install_manifest_glubbershoot.txt)
+# and leave the manifest of a real install alone.
+set(GLUBBER_KOMPONENTE glubbershoot)
+install(CODE "
+  set(GLUBBER_AUFGABE ordner_merken)
+  if(CMAKE_INSTALL_COMPONENT)
+    set(GLUBBER_ORDNER_LISTE \"${CMAKE_BINARY_DIR}/install_ordner_\${CMAKE_INSTALL_COMPONENT}.txt\")
+  else()
+    set(GLUBBER_ORDNER_LISTE \"${CMAKE_BINARY_DIR}/install_ordner.txt\")
+  endif()
+  include(\"${CMAKE_CURRENT_LIST_FILE}\")
+  " COMPONENT ${GLUBBER_KOMPONENTE})
+
+install(TARGETS glubbershoot RUNTIME DESTINATION lib/glubbershoot COMPONENT ${GLUBBER_KOMPONENTE})
+# Only the files the generator makes: never a "Score.dat" or music that a
+# test run or a player left in the build's data folder.
+install(FILES ${GLUBBER_DATA_FILES} DESTINATION share/glubbershoot COMPONENT ${GLUBBER_KOMPONENTE})
+install(PROGRAMS ${CMAKE_SOURCE_DIR}/tools/launcher/glubbershoot DESTINATION bin COMPONENT ${GLUBBER_KOMPONENTE})
+install(FILES ${CMAKE_SOURCE_DIR}/desktop/glubbershoot.desktop DESTINATION share/applications
+  COMPONENT ${GLUBBER_KOMPONENTE})
+foreach(groesse IN LISTS GLUBBER_ICON_GROESSEN)
+  install(FILES ${GLUBBER_ICON_DIR}/glubbershoot-${groesse}.png
+    DESTINATION share/icons/hicolor/${groesse}x${groesse}/apps
+    RENAME glubbershoot.png COMPONENT ${GLUBBER_KOMPONENTE})
+endforeach()
+
+add_custom_target(uninstall
+  COMMAND ${CMAKE_COMMAND} -DGLUBBER_AUFGABE=deinstallieren
+    -DGLUBBER_MANIFEST=${CMAKE_BINARY_DIR}/install_manifest.txt
+    -DGLUBBER_ORDNER_LISTE=${CMAKE_BINARY_DIR}/install_ordner.txt
+    -P ${CMAKE_CURRENT_LIST_FILE}
+  COMMENT "Removing what `make install` put in place"
+  VERBATIM)

@@ -1,0 +1,170 @@
+// The top ten in memory and in "Score.dat" (288 bytes: version block,
+// time of writing, ten entries).
+#include "assets/highscore.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "shell/spiel.h"
+
+HighscoreEintrag HighscoreListe[MAX_HIGHSCORES] = {};
+
+enum {
+    HS_VERSION_BLOCK = 32,
+    HS_ZEIT = 32,
+    HS_EINTRAEGE = 48,
+    HS_EINTRAG_GROESSE = 24,
+};
+
+static WORD Word_lesen(const BYTE* p)
+{
+    return (WORD)(p[0] | p[1] << 8);
+}
+
+static void Word_schreiben(BYTE* p, WORD w)
+{
+    p[0] = (BYTE)w;
+    p[1] = (BYTE)(w >> 8);
+}
+
+// Names are at most 19 characters: a hand-made file without terminator
+// is cut there, so the table always holds C strings.
+static void Name_setzen(char* ziel, const char* name)
+{
+    memset(ziel, 0, sizeof(HighscoreListe[0].szName));
+    if (name)
+        strncpy(ziel, name, sizeof(HighscoreListe[0].szName) - 1);
+}
+
+void Highscore_sortieren(HighscoreEintrag* liste)
+{
+    if (!liste)
+        return;
+    // Picks the best not yet placed, the upper one among equals: stable.
+    HighscoreEintrag neu[MAX_HIGHSCORES];
+    bool bPlatziert[MAX_HIGHSCORES] = {};
+    for (int n = 0; n < MAX_HIGHSCORES; n++) {
+        int beste = -1;
+        for (int i = 0; i < MAX_HIGHSCORES; i++) {
+            if (!bPlatziert[i] && (beste < 0 || liste[i].iPunktzahl > liste[beste].iPunktzahl))
+                beste = i;
+        }
+        bPlatziert[beste] = true;
+        neu[n] = liste[beste];
+    }
+    memcpy(liste, neu, sizeof(neu));
+}
+
+int Highscore_schreiben(const char* datei)
+{
+    BYTE abDatei[HIGHSCORE_DATEI_GROESSE] = {};
+    memcpy(abDatei, HIGHSCORE_VERSION, sizeof(HIGHSCORE_VERSION));
+
+    // The new list goes to a file beside the old one and replaces it only
+    // once it is whole on disk, so a failed write never loses the old list.
+    char szTemp[1100];
+    int n = snprintf(szTemp, sizeof(szTemp), "%s.tmp", datei);
+    PlatFile* hDatei = n > 0 && n < (int)sizeof(szTemp) ? plat_file_open(szTemp, PLAT_DATEI_SCHREIBEN_NEU) : nullptr;
+    if (!hDatei) {
+        Fehler_melden("Highscore_schreiben: CreateFile(GENERIC_WRITE)");
+        return 1;
+    }
+
+    Highscore_sortieren(HighscoreListe);
+
+    SYSTEMTIME st{};
+    plat_get_system_time(&st);
+    const WORD zeit[8] = {st.wYear, st.wMonth, st.wDayOfWeek, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
+    for (int i = 0; i < 8; i++)
+        Word_schreiben(abDatei + HS_ZEIT + 2 * i, zeit[i]);
+    for (int i = 0; i < MAX_HIGHSCORES; i++) {
+        BYTE* p = abDatei + HS_EINTRAEGE + HS_EINTRAG_GROESSE * i;
+        memcpy(p, &HighscoreListe[i].iPunktzahl, 4);
+        memcpy(p + 4, HighscoreListe[i].szName, sizeof(HighscoreListe[i].szName));
+    }
+
+    bool bOk = plat_file_write(hDatei, abDatei, sizeof(abDatei));
+    bOk = plat_file_close(hDatei) && bOk;
+    bOk = bOk && plat_file_rename(szTemp, datei);
+    if (!bOk) {
+        plat_file_delete(szTemp);
+        Fehler_melden("Highscore_schreiben: CreateFile(GENERIC_WRITE)");
+        return 1;
+    }
+    return 0;
+}
+
+int Highscore_anlegen(void)
+{
+    for (int i = 0; i < MAX_HIGHSCORES; i++) {
+        HighscoreListe[i].iPunktzahl = (Zufall() % 300 + 200) * 10;
+        Name_setzen(HighscoreListe[i].szName, "T.Wolkanz");
+    }
+    Highscore_sortieren(HighscoreListe);
+    Highscore_schreiben(HIGHSCORE_DATEI);
+    return 0;
+}
+
+static int Highscore_ersetzen(int ergebnis, const char* meldung)
+{
+    Highscore_anlegen();
+    if (meldung)
+        Fehler_melden(meldung);
+    return ergebnis;
+}
+
+int Highscore_lesen(const char* datei)
+{
+    PlatFile* hDatei = plat_file_open(datei, PLAT_DATEI_LESEN);
+    if (!hDatei)
+        return Highscore_ersetzen(1, nullptr);
+
+    DWORD dwGroesse = 0;
+    if (!plat_file_size(hDatei, &dwGroesse) || dwGroesse != HIGHSCORE_DATEI_GROESSE) {
+        plat_file_close(hDatei);
+        return Highscore_ersetzen(2, "Ihre Highscoreliste ist leider ungueltig,\nund mu\xDF" "te komplett neu anglegt werden!");
+    }
+
+    // What a failed read leaves out stays zero and fails the checks below.
+    BYTE abDatei[HIGHSCORE_DATEI_GROESSE] = {};
+    DWORD dwGelesen = 0;
+    plat_file_read(hDatei, abDatei, sizeof(abDatei), &dwGelesen);
+    plat_file_close(hDatei);
+
+    if (memcmp(abDatei, HIGHSCORE_VERSION, sizeof(HIGHSCORE_VERSION)) != 0)
+        return Highscore_ersetzen(3, "Ihre Highscore-Version ist leider ungueltig,\nund mu\xDF" "te komplett neu anglegt werden!");
+
+    WORD wMinute = Word_lesen(abDatei + HS_ZEIT + 10);
+    WORD wSekunde = Word_lesen(abDatei + HS_ZEIT + 12);
+    if (wMinute > 60 || wSekunde > 60)
+        return Highscore_ersetzen(4, "Ihre Highscoreliste wurde manuell veraendert\nund mu\xDF" "te komplett neu anglegt werden!");
+
+    for (int i = 0; i < MAX_HIGHSCORES; i++) {
+        const BYTE* p = abDatei + HS_EINTRAEGE + HS_EINTRAG_GROESSE * i;
+        memcpy(&HighscoreListe[i].iPunktzahl, p, 4);
+        char szName[sizeof(HighscoreListe[i].szName) + 1] = {};
+        memcpy(szName, p + 4, sizeof(HighscoreListe[i].szName));
+        Name_setzen(HighscoreListe[i].szName, szName);
+    }
+    Highscore_sortieren(HighscoreListe);
+    return 0;
+}
+
+int Highscore_eintragen(const char* name, int32_t punkte)
+{
+    Highscore_sortieren(HighscoreListe);
+
+    HighscoreEintrag trage{};
+    trage.iPunktzahl = punkte;
+    Name_setzen(trage.szName, name);
+    // Below every equal score: only a strictly greater one moves in.
+    for (int i = 0; i < MAX_HIGHSCORES; i++) {
+        if (trage.iPunktzahl > HighscoreListe[i].iPunktzahl) {
+            HighscoreEintrag alt = HighscoreListe[i];
+            HighscoreListe[i] = trage;
+            trage = alt;
+        }
+    }
+    Highscore_schreiben(HIGHSCORE_DATEI);
+    return 0;
+}

@@ -1,0 +1,173 @@
+// Turns one RIFF/WAVE sector of an archive into a sound buffer. The chunk
+// search runs directly over the archive file.
+#include <cstring>
+
+#include "assets/packfile.h"
+#include "audio/dsound.h"
+#include "shell/spiel.h"
+
+// No effect of the game comes near this; a larger "data" size can only
+// come from a damaged archive and is refused instead of allocated.
+#define MAX_WAVE_DATEN (16u * 1024u * 1024u)
+
+enum { WAVE_GEFUNDEN = 0, WAVE_KEIN_RIFF = 1, WAVE_KEIN_CHUNK = 2 };
+
+static bool Genau_lesen(PlatFile* datei, void* puffer, DWORD laenge)
+{
+    DWORD dwGelesen = 0;
+    return plat_file_read(datei, puffer, laenge, &dwGelesen) && dwGelesen == laenge;
+}
+
+static DWORD Dword_lesen(const BYTE* p)
+{
+    return (DWORD)p[0] | (DWORD)p[1] << 8 | (DWORD)p[2] << 16 | (DWORD)p[3] << 24;
+}
+
+// Looks for the RIFF "WAVE" chunk that starts at offset, then for the
+// sub-chunk `kennung` inside it, skipping others (odd sizes padded).
+// The walk never leaves the RIFF chunk or the file, and every step moves
+// forward, so no size field can make it loop or overflow.
+static int Wave_Chunk_suchen(PlatFile* datei, DWORD offset, const char* kennung, DWORD* position, DWORD* groesse)
+{
+    DWORD dwDateiGroesse = 0;
+    BYTE riff[12];
+    if (!plat_file_size(datei, &dwDateiGroesse) || !plat_file_seek(datei, offset) || !Genau_lesen(datei, riff, 12) ||
+        memcmp(riff, "RIFF", 4) != 0 || memcmp(riff + 8, "WAVE", 4) != 0)
+        return WAVE_KEIN_RIFF;
+
+    uint64_t ende = (uint64_t)offset + 8 + Dword_lesen(riff + 4);
+    if (ende > dwDateiGroesse)
+        ende = dwDateiGroesse;
+
+    uint64_t pos = (uint64_t)offset + 12;
+    while (pos + 8 <= ende) {
+        BYTE kopf[8];
+        if (!plat_file_seek(datei, (DWORD)pos) || !Genau_lesen(datei, kopf, 8))
+            break;
+        DWORD dwGroesse = Dword_lesen(kopf + 4);
+        if (memcmp(kopf, kennung, 4) == 0) {
+            *position = (DWORD)(pos + 8);
+            *groesse = dwGroesse;
+            return WAVE_GEFUNDEN;
+        }
+        pos += 8 + (uint64_t)dwGroesse + (dwGroesse & 1);
+    }
+    return WAVE_KEIN_CHUNK;
+}
+
+bool DSound_WaveFormat(PlatFile* datei, WAVEFORMATEX* format, DWORD offset)
+{
+    DWORD dwPos = 0, dwGroesse = 0;
+    int suche = Wave_Chunk_suchen(datei, offset, "fmt ", &dwPos, &dwGroesse);
+    if (suche == WAVE_KEIN_RIFF) {
+        Fehler_melden("DSound_WaveFormat: mmioDescend(RIFF)");
+        return false;
+    }
+    if (suche == WAVE_KEIN_CHUNK) {
+        Fehler_melden("DSound_WaveFormat: mmioDescend(CHUNK)");
+        return false;
+    }
+
+    // Always 18 bytes, whatever the chunk says; what the file lacks stays zero.
+    BYTE roh[18] = {};
+    DWORD dwGelesen = 0;
+    if (!plat_file_seek(datei, dwPos) || !plat_file_read(datei, roh, sizeof(roh), &dwGelesen)) {
+        Fehler_melden("DSound_WaveFormat: mmioRead(WAVEFORMATEX)");
+        return false;
+    }
+    format->wFormatTag = (WORD)(roh[0] | roh[1] << 8);
+    format->nChannels = (WORD)(roh[2] | roh[3] << 8);
+    format->nSamplesPerSec = Dword_lesen(roh + 4);
+    format->nAvgBytesPerSec = Dword_lesen(roh + 8);
+    format->nBlockAlign = (WORD)(roh[12] | roh[13] << 8);
+    format->wBitsPerSample = (WORD)(roh[14] | roh[15] << 8);
+    format->cbSize = (WORD)(roh[16] | roh[17] << 8);
+    return true;
+}
+
+bool DSound_WaveDaten(PlatFile* datei, DWORD* laenge, BYTE** daten, DWORD offset)
+{
+    DWORD dwPos = 0, dwGroesse = 0;
+    int suche = Wave_Chunk_suchen(datei, offset, "data", &dwPos, &dwGroesse);
+    if (suche == WAVE_KEIN_RIFF) {
+        Fehler_melden("DSound_WaveDaten: mmioDescend(RIFF)");
+        return false;
+    }
+    if (suche == WAVE_KEIN_CHUNK) {
+        Fehler_melden("DSound_WaveDaten: mmioDescend(CHUNK)");
+        return false;
+    }
+
+    BYTE* lpDaten = dwGroesse <= MAX_WAVE_DATEN ? (BYTE*)plat_malloc(dwGroesse ? dwGroesse : 1) : nullptr;
+    if (!lpDaten) {
+        Fehler_melden("DSound_WaveDaten: malloc()");
+        return false;
+    }
+
+    // A "data" chunk that claims more than the file holds: the rest is silence.
+    memset(lpDaten, 0, dwGroesse);
+    DWORD dwGelesen = 0;
+    if (!plat_file_seek(datei, dwPos) || !plat_file_read(datei, lpDaten, dwGroesse, &dwGelesen)) {
+        plat_free(lpDaten);
+        Fehler_melden("DSound_WaveDaten: mmioRead(DATA)");
+        return false;
+    }
+    *laenge = dwGroesse;
+    *daten = lpDaten;
+    return true;
+}
+
+int PackFile_Sound_laden(const char* datei, const PackFileVerzeichnis* pfv, int sektor, PlatSoundBuffer** puffer)
+{
+    if (!pfv || sektor < 0 || sektor >= MAX_WAV_SEKTOREN || pfv->iSektorTyp[sektor] != SEKTOR_WAV) {
+        Fehler_melden("PackFile_Sound_laden: Ung\xFC" "ltiger WAV-Sektor ausgew\xE4" "hlt!");
+        return 1;
+    }
+
+    PlatFile* hDatei = plat_file_open(datei, PLAT_DATEI_LESEN);
+    if (!hDatei) {
+        Fehler_melden("PackFile_Sound_laden: mmioOpen()");
+        return 2;
+    }
+
+    // A negative offset becomes a position past any file and finds no RIFF.
+    DWORD dwOffset = (DWORD)pfv->iSektorOffset[sektor];
+    WAVEFORMATEX wfx{};
+    if (!DSound_WaveFormat(hDatei, &wfx, dwOffset)) {
+        plat_file_close(hDatei);
+        Fehler_melden("PackFile_Sound_laden: DSound_WaveFormat()");
+        return 3;
+    }
+    DWORD dwLaenge = 0;
+    BYTE* lpDaten = nullptr;
+    if (!DSound_WaveDaten(hDatei, &dwLaenge, &lpDaten, dwOffset)) {
+        plat_file_close(hDatei);
+        Fehler_melden("PackFile_Sound_laden: DSound_WaveDaten()");
+        return 4;
+    }
+    plat_file_close(hDatei);
+
+    if (!lpDS || plat_sound_create_buffer(lpDS, &wfx, dwLaenge, puffer) != PLAT_OK || !*puffer) {
+        plat_free(lpDaten);
+        Fehler_melden("PackFile_Sound_laden: CreateSoundBuffer()");
+        return 5;
+    }
+
+    void* lpZiel = nullptr;
+    DWORD dwZielLaenge = 0;
+    if (plat_sound_buffer_lock(*puffer, 0, dwLaenge, &lpZiel, &dwZielLaenge) != PLAT_OK) {
+        plat_free(lpDaten);
+        Fehler_melden("PackFile_Sound_laden: Lock()");
+        return 6;
+    }
+    // Never more than was loaded, whatever region the buffer hands out.
+    if (lpZiel)
+        memcpy(lpZiel, lpDaten, dwZielLaenge < dwLaenge ? dwZielLaenge : dwLaenge);
+    plat_free(lpDaten);
+
+    if (plat_sound_buffer_unlock(*puffer, lpZiel, dwZielLaenge) != PLAT_OK) {
+        Fehler_melden("PackFile_Sound_laden: Unlock()");
+        return 7;
+    }
+    return 0;
+}

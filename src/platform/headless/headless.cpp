@@ -1,0 +1,253 @@
+// The headless backend's core: virtual clock, log, fault injection, the
+// last flipped frame, and the side effects that are only logged here
+// (message boxes, beeps, loose waves, media commands).
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/backend.h"
+#include "platform/headless/hl_intern.h"
+
+HlZustand g_hl;
+
+namespace {
+
+bool g_im_beobachter = false;
+
+// Windows-1252 0x80..0x9F; the five unused bytes become U+FFFD.
+const uint16_t g_cp1252[32] = {
+    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178,
+};
+
+void utf8_anhaengen(std::string& out, uint32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+bool gueltiges_utf8(const std::string& s) {
+    size_t i = 0;
+    while (i < s.size()) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        size_t n = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : 9;
+        if (n == 9 || (n > 0 && (c < 0xC2 || i + n >= s.size()))) return false;
+        for (size_t k = 1; k <= n; ++k)
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+        i += n + 1;
+    }
+    return true;
+}
+
+// One line per log entry: line breaks inside a text are written as \n.
+std::string eine_zeile(const std::string& s) {
+    std::string out;
+    for (char c : s) {
+        if (c == '\n')
+            out += "\\n";
+        else if (c == '\r')
+            out += "\\r";
+        else
+            out += c;
+    }
+    return out;
+}
+
+void le16(FILE* f, uint32_t v) {
+    unsigned char b[2] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8)};
+    std::fwrite(b, 1, 2, f);
+}
+
+void le32(FILE* f, uint32_t v) {
+    unsigned char b[4] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
+                          static_cast<unsigned char>(v >> 16), static_cast<unsigned char>(v >> 24)};
+    std::fwrite(b, 1, 4, f);
+}
+
+}  // namespace
+
+std::string hl_utf8(const std::string& s, bool immer_1252) {
+    if (!immer_1252 && gueltiges_utf8(s)) return s;
+    std::string out;
+    for (char ch : s) {
+        unsigned char c = static_cast<unsigned char>(ch);
+        utf8_anhaengen(out, c >= 0x80 && c < 0xA0 ? g_cp1252[c - 0x80] : c);
+    }
+    return out;
+}
+
+void hl_beobachten(void) {
+    if (!g_hl.beobachter || g_im_beobachter) return;
+    g_im_beobachter = true;
+    g_hl.beobachter();
+    g_im_beobachter = false;
+}
+
+// ---------------------------------------------------------- headless.h
+
+void headless_reset(const HeadlessConfig& cfg) {
+    plat_common_release_all();
+    hl_klang_vergessen();
+    hl_fenster_vergessen();
+    g_hl = HlZustand();
+    g_hl.cfg = cfg;
+    g_hl.tick = cfg.tick0;
+    g_hl.leerlauf_tick = cfg.tick0 - 1;
+    g_hl.bild.assign(static_cast<size_t>(HL_BILD_B) * HL_BILD_H, 0);
+    plat_common_set_extra_pitch(cfg.extra_pitch);
+    plat_common_set_account(cfg.account_set || !cfg.account.empty() ? cfg.account.c_str() : nullptr);
+}
+
+void headless_set_action_handler(HeadlessAktion fn) { g_hl.aktion = fn; }
+
+void headless_set_observer(HeadlessBeobachter fn) { g_hl.beobachter = fn; }
+
+DWORD headless_ms(void) { return g_hl.tick - g_hl.cfg.tick0; }
+
+void headless_advance(DWORD ms) { g_hl.tick += ms; }
+
+bool headless_timed_out(void) { return g_hl.zeit_um; }
+
+void headless_log(const std::string& line_without_ms) {
+    hl_beobachten();
+    g_hl.log.push_back(std::to_string(headless_ms()) + " " + line_without_ms);
+    if (g_hl.cfg.echo) {
+        std::fputs(g_hl.log.back().c_str(), stdout);
+        std::fputc('\n', stdout);
+        std::fflush(stdout);
+    }
+}
+
+const std::vector<std::string>& headless_log_lines(void) { return g_hl.log; }
+
+void headless_log_clear(void) { g_hl.log.clear(); }
+
+const uint8_t* headless_frame(void) {
+    if (g_hl.bild.empty()) g_hl.bild.assign(static_cast<size_t>(HL_BILD_B) * HL_BILD_H, 0);
+    return g_hl.bild.data();
+}
+
+const PALETTEENTRY* headless_palette(void) { return g_hl.palette; }
+
+int headless_flip_count(void) { return g_hl.flips; }
+
+bool headless_write_bmp(const char* path) {
+    if (!path || !*path) return false;
+    FILE* f = std::fopen(path, "wb");
+    if (!f) return false;
+    const uint8_t* bild = headless_frame();
+    const uint32_t daten = static_cast<uint32_t>(HL_BILD_B) * HL_BILD_H;
+    const uint32_t kopf = 14 + 40 + 256 * 4;
+    std::fputc('B', f);
+    std::fputc('M', f);
+    le32(f, kopf + daten);
+    le32(f, 0);
+    le32(f, kopf);
+    le32(f, 40);
+    le32(f, HL_BILD_B);
+    le32(f, HL_BILD_H);   // positive: bottom row first
+    le16(f, 1);
+    le16(f, 8);
+    le32(f, 0);
+    le32(f, daten);
+    le32(f, 2835);
+    le32(f, 2835);
+    le32(f, 256);
+    le32(f, 0);
+    for (const PALETTEENTRY& p : g_hl.palette) {
+        unsigned char e[4] = {p.peBlue, p.peGreen, p.peRed, 0};
+        std::fwrite(e, 1, 4, f);
+    }
+    for (int y = HL_BILD_H - 1; y >= 0; --y) std::fwrite(bild + static_cast<size_t>(y) * HL_BILD_B, 1, HL_BILD_B, f);
+    bool ok = !std::ferror(f);
+    return std::fclose(f) == 0 && ok;
+}
+
+void headless_fault_arm(const char* step, int skip, int times) {
+    if (!step) return;
+    HlFehler& f = g_hl.fehler[step];
+    f.skip = skip < 0 ? 0 : skip;
+    f.times = times < -1 ? -1 : times;
+}
+
+void headless_fault_clear(void) { g_hl.fehler.clear(); }
+
+int headless_fault_calls(const char* step) {
+    if (!step) return 0;
+    auto it = g_hl.aufrufe.find(step);
+    return it == g_hl.aufrufe.end() ? 0 : it->second;
+}
+
+int headless_live_objects(void) { return plat_common_live_objects() + hl_klang_objekte(); }
+
+// ------------------------------------------------------------ platform.h
+
+bool plat_fault(const char* step) {
+    if (!step) return false;
+    ++g_hl.aufrufe[step];
+    auto it = g_hl.fehler.find(step);
+    if (it == g_hl.fehler.end()) return false;
+    HlFehler& f = it->second;
+    if (f.skip > 0) {
+        --f.skip;
+        return false;
+    }
+    if (f.times == 0) return false;
+    if (f.times > 0) --f.times;
+    return true;
+}
+
+DWORD plat_get_tick_count(void) { return g_hl.tick; }
+
+void plat_sleep(DWORD ms) {
+    g_hl.tick += ms ? ms : 1;
+    hl_beobachten();
+}
+
+int plat_message_box(HWND, const char* text, const char* caption, uint32_t) {
+    headless_log("msgbox " + hl_utf8(eine_zeile(caption ? caption : ""), true) + " | " +
+                 hl_utf8(eine_zeile(text ? text : ""), true));
+    return 1;   // IDOK
+}
+
+void plat_message_beep(uint32_t) { headless_log("beep"); }
+
+bool plat_play_sound(const char* file) {
+    headless_log(file ? "wave " + hl_utf8(eine_zeile(file), false) : std::string("wave stop"));
+    return true;
+}
+
+int plat_mci_send_string(const char* command) {
+    headless_log("mci " + hl_utf8(eine_zeile(command ? command : ""), false));
+    return 0;
+}
+
+// ------------------------------------------------------------- backend.h
+
+bool backend_display_open(HWND, int, int) { return true; }
+
+void backend_display_close(void) {}
+
+bool backend_present(const uint8_t* pixels, int32_t pitch, int w, int h, const PALETTEENTRY palette[256]) {
+    headless_frame();
+    int bw = w < HL_BILD_B ? w : HL_BILD_B;
+    int bh = h < HL_BILD_H ? h : HL_BILD_H;
+    if (bw < HL_BILD_B || bh < HL_BILD_H) std::fill(g_hl.bild.begin(), g_hl.bild.end(), 0);
+    for (int y = 0; y < bh; ++y)
+        std::memcpy(&g_hl.bild[static_cast<size_t>(y) * HL_BILD_B], pixels + static_cast<size_t>(y) * pitch, bw);
+    std::memcpy(g_hl.palette, palette, sizeof g_hl.palette);
+    ++g_hl.flips;
+    g_hl.tick += g_hl.cfg.frame_ms;
+    hl_beobachten();
+    return true;
+}
+
+bool backend_restore(void) { return true; }

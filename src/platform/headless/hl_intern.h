@@ -1,0 +1,57 @@
+// Inside the headless backend: the state its files share.
+#ifndef GLUBBERSHOOT_HL_INTERN_H
+#define GLUBBERSHOOT_HL_INTERN_H
+
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/headless/headless.h"
+
+struct HlFehler {
+    int skip = 0;
+    int times = 0;   // -1: for ever
+};
+
+struct HlZustand {
+    HeadlessConfig cfg;
+    DWORD tick = 0;
+    DWORD leerlauf_tick = 0;        // tick at the end of the last message drain
+    std::vector<HeadlessEreignis> skript;   // sorted by time
+    size_t skript_pos = 0;
+    std::deque<HeadlessEreignis> warteschlange;
+    bool quit_wartet = false;
+    int quit_code = 0;
+    bool zeit_um = false;           // WM_CLOSE for until_ms has been posted
+    intptr_t maus_lparam = 0;       // position of the last mouse move handed out
+    std::vector<std::string> log;
+    std::vector<uint8_t> bild;      // last flipped frame, 1024 x 768
+    PALETTEENTRY palette[256] = {};
+    int flips = 0;
+    std::map<std::string, HlFehler> fehler;
+    std::map<std::string, int> aufrufe;
+    HeadlessAktion aktion = nullptr;
+    HeadlessBeobachter beobachter = nullptr;
+};
+
+extern HlZustand g_hl;
+
+const int HL_BILD_B = 1024;
+const int HL_BILD_H = 768;
+
+// Lets the observer look at the game; safe to call from anywhere.
+void hl_beobachten(void);
+
+// Windows and classes (fenster.cpp).
+void hl_fenster_vergessen(void);
+HWND hl_hauptfenster(void);
+
+// Sound objects (klang.cpp).
+void hl_klang_vergessen(void);
+int hl_klang_objekte(void);
+
+// Log text is UTF-8: bytes that are not valid UTF-8 are read as Windows-1252.
+std::string hl_utf8(const std::string& s, bool immer_1252);
+
+#endif

@@ -1,0 +1,66 @@
+// Inside the shared platform code: the display objects as the surface
+// and text files both see them. Neither the game nor a backend looks here.
+#ifndef GLUBBERSHOOT_PLAT_INTERN_H
+#define GLUBBERSHOOT_PLAT_INTERN_H
+
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+#include "platform/platform.h"
+
+struct PlatPixelFree {
+    void operator()(uint8_t* p) const { std::free(p); }
+};
+
+struct PlatDC {
+    PlatSurface* surface;
+    int bk_mode;
+};
+
+struct PlatSurface {
+    PlatDisplay* dd = nullptr;
+    int32_t w = 0, h = 0, pitch = 0;
+    std::unique_ptr<uint8_t, PlatPixelFree> pixels;
+    bool has_key = false;
+    BYTE key_low = 0, key_high = 0;
+    PlatClipper* clipper = nullptr;
+    PlatSurface* back = nullptr;    // set on a primary
+    PlatSurface* front = nullptr;   // set on a back buffer
+    bool locked = false;
+    bool lost = false;
+    std::unique_ptr<PlatDC> dc;
+    // A copy: no call changes a palette's entries after it is made.
+    bool has_palette = false;
+    PALETTEENTRY palette[256];
+};
+
+struct PlatClipper {
+    PlatDisplay* dd = nullptr;
+    std::vector<RECT> rects;
+};
+
+struct PlatPalette {
+    PlatDisplay* dd = nullptr;
+    PALETTEENTRY entries[256];
+};
+
+struct PlatDisplay {
+    HWND hwnd = nullptr;
+    bool mode_open = false;
+    int mode_w = 1024, mode_h = 768;
+    PlatSurface* primary = nullptr;
+    std::vector<std::unique_ptr<PlatSurface>> surfaces;
+    std::vector<std::unique_ptr<PlatClipper>> clippers;
+    std::vector<std::unique_ptr<PlatPalette>> palettes;
+};
+
+// The palette that the screen shows: the primary's, else a grey ramp.
+const PALETTEENTRY* plat_screen_palette(const PlatDisplay* dd);
+
+int plat_display_live_objects(void);
+void plat_display_release_all(void);
+int plat_file_live_objects(void);
+void plat_file_release_all(void);
+
+#endif

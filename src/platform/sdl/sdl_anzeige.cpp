@@ -1,0 +1,226 @@
+// The screen on SDL: the 8-bit picture goes through a 256-entry colour
+// table into a streaming texture, which is drawn scaled to the window with
+// black bars, once per flip, paced to about 60 frames a second.
+#include <cstring>
+
+#include "platform/backend.h"
+#include "platform/sdl/sdl_intern.h"
+
+namespace {
+
+enum { BILD_MAX = 4096 };
+
+SDL_Renderer* pRenderer = nullptr;
+SDL_Texture* pTextur = nullptr;
+int iBildB = 1024;
+int iBildH = 768;
+
+bool bAnzeigeOffen = false;
+bool bVerloren = false;
+bool bGeraetNeu = false;         // the renderer itself must be made anew
+
+PALETTEENTRY aPalette[256];      // the palette aTabelle was built from
+uint32_t aTabelle[256];
+bool bTabelle = false;
+
+Uint64 qwLetzterFlip = 0;        // performance counter after the last flip
+
+bool Renderer_anlegen(void) {
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    pRenderer = SDL_CreateRenderer(sdlFenster, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+    if (pRenderer == nullptr) pRenderer = SDL_CreateRenderer(sdlFenster, -1, 0);
+    if (pRenderer == nullptr) pRenderer = SDL_CreateRenderer(sdlFenster, -1, SDL_RENDERER_SOFTWARE);
+    if (pRenderer == nullptr) return false;
+    pTextur = SDL_CreateTexture(pRenderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, iBildB, iBildH);
+    if (pTextur == nullptr) {
+        SDL_DestroyRenderer(pRenderer);
+        pRenderer = nullptr;
+        return false;
+    }
+    SDL_SetRenderDrawColor(pRenderer, 0, 0, 0, 255);
+    return true;
+}
+
+void Renderer_freigeben(void) {
+    if (pTextur != nullptr) SDL_DestroyTexture(pTextur);
+    if (pRenderer != nullptr) SDL_DestroyRenderer(pRenderer);
+    pTextur = nullptr;
+    pRenderer = nullptr;
+}
+
+// Keeps flips at least one 60 Hz period apart. A driver that waits for
+// the display already spaces them so, and then nothing is slept here.
+void Flip_takten(void) {
+    const Uint64 frequenz = SDL_GetPerformanceFrequency();
+    const Uint64 periode = frequenz / 60;
+    Uint64 jetzt = SDL_GetPerformanceCounter();
+    if (qwLetzterFlip != 0) {
+        const Uint64 frist = qwLetzterFlip + periode;
+        // A tenth of a period of slack, so a real 60 Hz wait is never doubled.
+        while (jetzt + periode / 10 < frist) {
+            const Uint32 ms = static_cast<Uint32>((frist - jetzt) * 1000 / frequenz);
+            SDL_Delay(ms > 0 ? ms : 1);
+            jetzt = SDL_GetPerformanceCounter();
+        }
+    }
+    qwLetzterFlip = jetzt;
+}
+
+} // namespace
+
+void Bildrechteck_berechnen(int ausgabeB, int ausgabeH, int bildB, int bildH, Bildrechteck* r) {
+    if (ausgabeB <= 0 || ausgabeH <= 0 || bildB <= 0 || bildH <= 0) {
+        *r = Bildrechteck{0, 0, ausgabeB > 0 ? ausgabeB : 0, ausgabeH > 0 ? ausgabeH : 0};
+        return;
+    }
+    // Compare ausgabeB / bildB with ausgabeH / bildH without rounding.
+    const int64_t breitQuer = static_cast<int64_t>(ausgabeB) * bildH;
+    const int64_t hochQuer = static_cast<int64_t>(ausgabeH) * bildB;
+    if (breitQuer > hochQuer) {   // bars left and right
+        r->h = ausgabeH;
+        r->w = static_cast<int>(hochQuer / bildH);
+    } else {                      // bars above and below
+        r->w = ausgabeB;
+        r->h = static_cast<int>(breitQuer / bildB);
+    }
+    r->x = (ausgabeB - r->w) / 2;
+    r->y = (ausgabeH - r->h) / 2;
+}
+
+void Maus_abbilden(int fx, int fy, int fensterB, int fensterH, int bildB, int bildH, int* bx, int* by) {
+    Bildrechteck r;
+    Bildrechteck_berechnen(fensterB, fensterH, bildB, bildH, &r);
+    int x = 0, y = 0;
+    if (r.w > 0 && r.h > 0) {
+        const int64_t dx = static_cast<int64_t>(fx) - r.x;
+        const int64_t dy = static_cast<int64_t>(fy) - r.y;
+        // Floor division, so a point just left of the picture is not rounded into it.
+        x = static_cast<int>(dx >= 0 ? dx * bildB / r.w : -((-dx * bildB + r.w - 1) / r.w));
+        y = static_cast<int>(dy >= 0 ? dy * bildH / r.h : -((-dy * bildH + r.h - 1) / r.h));
+    }
+    *bx = x < 0 ? 0 : (x >= bildB ? bildB - 1 : x);
+    *by = y < 0 ? 0 : (y >= bildH ? bildH - 1 : y);
+}
+
+void Anzeige_Bildgroesse(int* b, int* h) {
+    *b = iBildB;
+    *h = iBildH;
+}
+
+void Palette_Tabelle_bauen(const PALETTEENTRY palette[256], uint32_t tabelle[256]) {
+    for (int i = 0; i < 256; ++i) {
+        tabelle[i] = 0xFF000000u | static_cast<uint32_t>(palette[i].peRed) << 16 |
+                     static_cast<uint32_t>(palette[i].peGreen) << 8 | palette[i].peBlue;
+    }
+}
+
+void Bild_umsetzen(const uint8_t* quelle, int32_t pitch, int w, int h, const uint32_t tabelle[256],
+                   uint8_t* ziel, int zielPitch) {
+    for (int y = 0; y < h; ++y) {
+        const uint8_t* q = quelle + static_cast<ptrdiff_t>(y) * pitch;
+        uint32_t* z = reinterpret_cast<uint32_t*>(ziel + static_cast<ptrdiff_t>(y) * zielPitch);
+        int x = 0;
+        for (; x + 4 <= w; x += 4) {
+            z[x] = tabelle[q[x]];
+            z[x + 1] = tabelle[q[x + 1]];
+            z[x + 2] = tabelle[q[x + 2]];
+            z[x + 3] = tabelle[q[x + 3]];
+        }
+        for (; x < w; ++x) z[x] = tabelle[q[x]];
+    }
+}
+
+void Anzeige_verloren(bool geraetNeu) {
+    if (!bAnzeigeOffen) return;   // nothing shown yet, nothing to lose
+    bVerloren = true;
+    bGeraetNeu = bGeraetNeu || geraetNeu;
+}
+
+bool backend_display_open([[maybe_unused]] HWND hwnd, int w, int h) {
+    if (sdlFenster == nullptr || w <= 0 || h <= 0 || w > BILD_MAX || h > BILD_MAX) return false;
+    Renderer_freigeben();
+    iBildB = w;
+    iBildH = h;
+    bVerloren = bGeraetNeu = false;
+    bTabelle = false;
+    if (!Renderer_anlegen()) {
+        iBildB = 1024;
+        iBildH = 768;
+        return false;
+    }
+    bAnzeigeOffen = true;
+    SDL_RenderClear(pRenderer);
+    SDL_RenderPresent(pRenderer);
+    return true;
+}
+
+void backend_display_close(void) {
+    Renderer_freigeben();
+    bAnzeigeOffen = bVerloren = bGeraetNeu = false;
+    bTabelle = false;
+    qwLetzterFlip = 0;
+}
+
+bool backend_present(const uint8_t* pixels, int32_t pitch, int w, int h, const PALETTEENTRY palette[256]) {
+    if (!bAnzeigeOffen || pixels == nullptr || palette == nullptr) return false;
+    if (w != iBildB || h != iBildH || pitch < w) return false;
+    if (bVerloren || pRenderer == nullptr || pTextur == nullptr) {
+        Flip_takten();   // a lost screen must not turn the game loop into a spin
+        return false;
+    }
+    if (!bTabelle || std::memcmp(aPalette, palette, sizeof aPalette) != 0) {
+        std::memcpy(aPalette, palette, sizeof aPalette);
+        Palette_Tabelle_bauen(aPalette, aTabelle);
+        bTabelle = true;
+    }
+
+    void* ziel = nullptr;
+    int zielPitch = 0;
+    if (SDL_LockTexture(pTextur, nullptr, &ziel, &zielPitch) != 0) {
+        Anzeige_verloren(false);
+        Flip_takten();
+        return false;
+    }
+    Bild_umsetzen(pixels, pitch, w, h, aTabelle, static_cast<uint8_t*>(ziel), zielPitch);
+    SDL_UnlockTexture(pTextur);
+
+    int ausgabeB = 0, ausgabeH = 0;
+    SDL_GetRendererOutputSize(pRenderer, &ausgabeB, &ausgabeH);
+    Bildrechteck r;
+    Bildrechteck_berechnen(ausgabeB, ausgabeH, w, h, &r);
+    const SDL_Rect zielRect = {r.x, r.y, r.w, r.h};
+    SDL_RenderClear(pRenderer);
+    SDL_RenderCopy(pRenderer, pTextur, nullptr, &zielRect);
+    SDL_RenderPresent(pRenderer);
+    Flip_takten();
+    return true;
+}
+
+bool backend_restore(void) {
+    if (!bAnzeigeOffen || sdlFenster == nullptr) return false;
+    // While the screen is away the flips stop reaching backend_present,
+    // so a failed restore is what keeps the game loop from spinning.
+    if ((SDL_GetWindowFlags(sdlFenster) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) != 0) {
+        Flip_takten();
+        return false;
+    }
+    if (bGeraetNeu || pRenderer == nullptr) {
+        Renderer_freigeben();
+        if (!Renderer_anlegen()) {
+            Flip_takten();
+            return false;
+        }
+        bGeraetNeu = false;
+    } else {
+        // The texture's content may be gone with the targets; it is refilled every flip anyway.
+        if (pTextur != nullptr) SDL_DestroyTexture(pTextur);
+        pTextur = SDL_CreateTexture(pRenderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, iBildB, iBildH);
+        if (pTextur == nullptr) {
+            bGeraetNeu = true;   // try the whole renderer next time
+            Flip_takten();
+            return false;
+        }
+    }
+    bVerloren = false;
+    return true;
+}

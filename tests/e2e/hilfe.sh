@@ -1,0 +1,180 @@
+# Shared by the shell tests: checks with a count, a scratch folder, and a
+# virtual X server with the real game in it. Sourced, not run.
+
+GEPRUEFT=0
+FEHLGESCHLAGEN=0
+ARBEIT=$(mktemp -d "${TMPDIR:-/tmp}/glubber-e2e.XXXXXX") || exit 1
+X_PID=""
+WM_PID=""
+SPIEL_PID=""
+ANZEIGE=""
+
+pruefe() {
+    beschreibung=$1
+    shift
+    GEPRUEFT=$((GEPRUEFT + 1))
+    if "$@"; then
+        echo "ok: $beschreibung"
+    else
+        FEHLGESCHLAGEN=$((FEHLGESCHLAGEN + 1))
+        echo "FAILED: $beschreibung"
+    fi
+}
+
+ueberspringen() {
+    echo "skipped: $*"
+    exit 77
+}
+
+aufhoeren() {
+    echo "error: $*" >&2
+    exit 1
+}
+
+# Only what this test started, by its own ids.
+aufraeumen() {
+    for pid in $SPIEL_PID $WM_PID $X_PID; do
+        kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    done
+    SPIEL_PID="" WM_PID="" X_PID=""
+    rm -rf -- "$ARBEIT"
+}
+trap aufraeumen EXIT
+trap 'exit 1' INT TERM HUP
+
+ende() {
+    echo "$((GEPRUEFT - FEHLGESCHLAGEN)) passed, $FEHLGESCHLAGEN failed"
+    [ "$FEHLGESCHLAGEN" -eq 0 ]
+    exit $?
+}
+
+# Milliseconds since the epoch.
+jetzt_ms() {
+    echo $(($(date +%s%N) / 1000000))
+}
+
+enthaelt() {
+    grep -qF -- "$2" "$1"
+}
+
+nicht() {
+    ! "$@"
+}
+
+braucht() {
+    for programm in "$@"; do
+        command -v "$programm" >/dev/null 2>&1 || ueberspringen "$programm is not installed"
+    done
+}
+
+# Starts Xvfb on a free display among :97..:120 (parallel test runs must
+# not meet), with the screen size given as WIDTHxHEIGHT.
+x_starten() {
+    braucht Xvfb xdotool xwininfo import convert compare
+    n=97
+    while [ $n -le 120 ]; do
+        if ! [ -e /tmp/.X$n-lock ] && ! [ -e /tmp/.X11-unix/X$n ]; then
+            Xvfb :$n -screen 0 "$1x24" -nolisten tcp -noreset >"$ARBEIT/xvfb.log" 2>&1 &
+            X_PID=$!
+            warte=0
+            while [ $warte -lt 50 ]; do
+                if DISPLAY=:$n xdotool getdisplaygeometry >/dev/null 2>&1; then
+                    ANZEIGE=:$n
+                    export DISPLAY=$ANZEIGE
+                    return 0
+                fi
+                kill -0 "$X_PID" 2>/dev/null || break
+                sleep 0.1
+                warte=$((warte + 1))
+            done
+            kill "$X_PID" 2>/dev/null && wait "$X_PID" 2>/dev/null
+            X_PID=""
+        fi
+        n=$((n + 1))
+    done
+    aufhoeren "no free display for Xvfb in :97..:120"
+}
+
+# The id of the first window whose name is exactly $1, waiting up to $2 s.
+fenster_suchen() {
+    versuche=$(($2 * 10))
+    while [ "$versuche" -gt 0 ]; do
+        id=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+        versuche=$((versuche - 1))
+    done
+    return 1
+}
+
+# The id of a window named exactly $1 (a message box's caption), waiting
+# up to $2 s. xdotool does not match the UTF-8 names of SDL's message
+# boxes, so the window tree is read instead.
+meldung_suchen() {
+    versuche=$(($2 * 10))
+    while [ "$versuche" -gt 0 ]; do
+        id=$(xwininfo -root -tree 2>/dev/null | grep -aF "\"$1\":" | awk '{print $1; exit}')
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+        versuche=$((versuche - 1))
+    done
+    return 1
+}
+
+# Waits up to $1 ms for the game to end; its status is in SPIEL_STATUS.
+spiel_ende_warten() {
+    bis=$(($(jetzt_ms) + $1))
+    while kill -0 "$SPIEL_PID" 2>/dev/null; do
+        if [ "$(jetzt_ms)" -gt "$bis" ]; then
+            SPIEL_STATUS=timeout
+            return 1
+        fi
+        sleep 0.02
+    done
+    wait "$SPIEL_PID"
+    SPIEL_STATUS=$?
+    SPIEL_PID=""
+    return 0
+}
+
+bild() {
+    import -window root "$ARBEIT/$1.png"
+}
+
+# True when the picture is more than one flat colour.
+nicht_flach() {
+    [ "$(convert "$1" -format '%k' info:)" -gt 1 ]
+}
+
+# True when the picture is a single colour.
+flach() {
+    [ "$(convert "$1" -format '%k' info:)" -eq 1 ]
+}
+
+# Count of differing pixels of the region $3 (WxH+X+Y) in two pictures.
+unterschied() {
+    compare -metric AE "$1[$3]" "$2[$3]" null: 2>&1 | cut -d' ' -f1
+}
+
+bereich_gleich() {
+    [ "$(unterschied "$1" "$2" "$3")" = 0 ]
+}
+
+bereich_anders() {
+    [ "$(unterschied "$1" "$2" "$3")" != 0 ]
+}
+
+# A copy of the generated data files, so no run leaves a "Score.dat" in
+# the build's data folder.
+daten_kopieren() {
+    mkdir -p "$2" || return 1
+    for datei in Grafik.dat Sound.dat start.wav main.wav win.wav lose.wav credits.wav; do
+        cp -- "$1/$datei" "$2/" || return 1
+    done
+}

@@ -1,0 +1,105 @@
+#!/bin/sh
+# Installs into a staging folder, checks what landed there, plays the
+# installed game through its launcher with a fresh HOME until the title
+# shows, then uninstalls and checks that nothing is left.
+# usage: paket_test.sh <build folder> <cmake> <data folder>
+. "$(dirname -- "$0")/hilfe.sh"
+BAU=$1
+CMAKE=$2
+DATEN=$3
+[ -f "$BAU/cmake_install.cmake" ] || aufhoeren "usage: $0 <build folder> <cmake> <data folder>"
+braucht desktop-file-validate identify
+QUELLE=$(sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' "$BAU/CMakeCache.txt")
+[ -f "$QUELLE/cmake/install.cmake" ] || aufhoeren "cannot find the source folder"
+
+ZIEL="$ARBEIT/ziel"
+PREFIX=/usr/local
+WURZEL="$ZIEL$PREFIX"
+MANIFEST="$BAU/install_manifest_glubbershoot.txt"
+ORDNERLISTE="$BAU/install_ordner_glubbershoot.txt"
+
+installieren() {
+    DESTDIR="$ZIEL" "$CMAKE" --install "$BAU" --prefix "$PREFIX" --component glubbershoot >"$ARBEIT/install.log" 2>&1
+}
+
+# A folder that was there before and holds another program's file.
+mkdir -p "$WURZEL/share/applications"
+echo "[Desktop Entry]" >"$WURZEL/share/applications/andere.desktop"
+
+installieren
+pruefe "install succeeds" [ $? -eq 0 ]
+installieren
+pruefe "installing again succeeds" [ $? -eq 0 ]
+
+# --- the file list
+ICONS=""
+for n in 16 32 48 64 128 256; do
+    ICONS="$ICONS share/icons/hicolor/${n}x$n/apps/glubbershoot.png"
+done
+for f in bin/glubbershoot lib/glubbershoot/glubbershoot share/applications/andere.desktop \
+    share/applications/glubbershoot.desktop $ICONS \
+    share/glubbershoot/Grafik.dat share/glubbershoot/Sound.dat share/glubbershoot/start.wav \
+    share/glubbershoot/main.wav share/glubbershoot/win.wav share/glubbershoot/lose.wav \
+    share/glubbershoot/credits.wav; do
+    echo "$f"
+done | sort >"$ARBEIT/erwartet"
+(cd "$WURZEL" && find . ! -type d | sed 's|^\./||' | sort) >"$ARBEIT/gefunden"
+pruefe "exactly the expected files are installed" cmp -s "$ARBEIT/erwartet" "$ARBEIT/gefunden"
+cmp -s "$ARBEIT/erwartet" "$ARBEIT/gefunden" || diff "$ARBEIT/erwartet" "$ARBEIT/gefunden"
+pruefe "nothing outside the prefix" [ "$(ls -A "$ZIEL")" = usr ] && [ "$(ls -A "$ZIEL/usr")" = local ]
+pruefe "the launcher is executable" [ -x "$WURZEL/bin/glubbershoot" ]
+pruefe "the game is executable" [ -x "$WURZEL/lib/glubbershoot/glubbershoot" ]
+gleich=true
+for f in Grafik.dat Sound.dat start.wav main.wav win.wav lose.wav credits.wav; do
+    cmp -s "$DATEN/$f" "$WURZEL/share/glubbershoot/$f" || gleich=false
+done
+pruefe "the data files are the generated ones" $gleich
+desktop-file-validate "$WURZEL/share/applications/glubbershoot.desktop" >"$ARBEIT/validate" 2>&1
+pruefe "desktop-file-validate accepts the desktop entry" [ $? -eq 0 ] && [ ! -s "$ARBEIT/validate" ]
+cat "$ARBEIT/validate"
+pruefe "the entry is a game" grep -qx 'Categories=Game;ArcadeGame;' "$WURZEL/share/applications/glubbershoot.desktop"
+for n in 16 32 48 64 128 256; do
+    icon="$WURZEL/share/icons/hicolor/${n}x$n/apps/glubbershoot.png"
+    pruefe "icon ${n}x$n is a PNG of that size" [ "$(identify -format '%m %wx%h' "$icon" 2>/dev/null)" = "PNG ${n}x$n" ]
+done
+pruefe "the icon shows a figure" nicht_flach "$WURZEL/share/icons/hicolor/48x48/apps/glubbershoot.png"
+
+# --- the installed game, as a player with a fresh home starts it
+x_starten 1024x768
+HEIMAT="$ARBEIT/heim"
+SPIELER="$HEIMAT/.local/share/glubbershoot"
+mkdir -p "$HEIMAT"
+(cd / && exec env -u XDG_DATA_HOME HOME="$HEIMAT" SDL_AUDIODRIVER=dummy "$WURZEL/bin/glubbershoot") \
+    >"$ARBEIT/spiel.out" 2>"$ARBEIT/spiel.err" &
+SPIEL_PID=$!
+FENSTER=$(fenster_suchen Glubbershoot 15)
+pruefe "the game's window appears" [ -n "$FENSTER" ]
+sleep 1.5
+pruefe "the game is still running" kill -0 "$SPIEL_PID"
+bild titel
+pruefe "the title shows (not one flat colour)" nicht_flach "$ARBEIT/titel.png"
+pruefe "the player's folder holds the data files" [ -e "$SPIELER/Grafik.dat" ] && [ -e "$SPIELER/credits.wav" ]
+[ -n "$FENSTER" ] && xdotool key --window "$FENSTER" Escape
+spiel_ende_warten 8000
+pruefe "Escape on the title ends the game with status 0" [ "$SPIEL_STATUS" = 0 ]
+pruefe "the scores are written in the player's folder" [ "$(stat -c %s "$SPIELER/Score.dat" 2>/dev/null)" = 288 ]
+pruefe "and not in the installed folder" [ ! -e "$WURZEL/share/glubbershoot/Score.dat" ]
+pruefe "nothing on standard error" [ ! -s "$ARBEIT/spiel.err" ]
+cat "$ARBEIT/spiel.err"
+
+# --- uninstall
+"$CMAKE" -DGLUBBER_AUFGABE=deinstallieren -DGLUBBER_MANIFEST="$MANIFEST" -DGLUBBER_ORDNER_LISTE="$ORDNERLISTE" \
+    -P "$QUELLE/cmake/install.cmake" >"$ARBEIT/uninstall.log" 2>&1
+pruefe "uninstall succeeds" [ $? -eq 0 ]
+(cd "$ZIEL" && find . | sort) >"$ARBEIT/rest"
+printf '%s\n' . ./usr ./usr/local ./usr/local/share ./usr/local/share/applications \
+    ./usr/local/share/applications/andere.desktop >"$ARBEIT/erwartet_rest"
+pruefe "uninstall leaves only what was there before" cmp -s "$ARBEIT/erwartet_rest" "$ARBEIT/rest"
+cmp -s "$ARBEIT/erwartet_rest" "$ARBEIT/rest" || diff "$ARBEIT/erwartet_rest" "$ARBEIT/rest"
+pruefe "the manifest is used up" [ ! -e "$MANIFEST" ] && [ ! -e "$ORDNERLISTE" ]
+"$CMAKE" -DGLUBBER_AUFGABE=deinstallieren -DGLUBBER_MANIFEST="$MANIFEST" -DGLUBBER_ORDNER_LISTE="$ORDNERLISTE" \
+    -P "$QUELLE/cmake/install.cmake" >"$ARBEIT/uninstall.log" 2>&1
+pruefe "a second uninstall says there is nothing to do" [ $? -ne 0 ] && enthaelt "$ARBEIT/uninstall.log" "Nothing to uninstall"
+pruefe "the player's folder is untouched" [ -e "$SPIELER/Score.dat" ]
+
+ende

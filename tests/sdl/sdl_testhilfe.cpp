@@ -1,0 +1,104 @@
+#include "sdl_testhilfe.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace {
+
+// Before any SDL call: never touch a real screen or sound card.
+const int iTreiber = (setenv("SDL_AUDIODRIVER", "dummy", 1), setenv("SDL_VIDEODRIVER", "dummy", 1), 0);
+
+intptr_t Test_Fensterprozedur(HWND, uint32_t uMsg, uintptr_t wParam, intptr_t lParam) {
+    gEmpfangen.push_back(MSG{nullptr, uMsg, wParam, lParam});
+    return 0;
+}
+
+} // namespace
+
+std::vector<MSG> gEmpfangen;
+
+void SdlFensterTest::SetUp() {
+    (void)iTreiber;
+    gEmpfangen.clear();
+    ASSERT_TRUE(plat_register_class("SdlTest", Test_Fensterprozedur));
+    hwnd = plat_create_window("SdlTest", "Glubbershoot");
+    ASSERT_NE(hwnd, nullptr) << SDL_GetError();
+    Alle_holen();   // whatever the window system said on its own
+}
+
+void SdlFensterTest::TearDown() {
+    sdl_beenden();
+}
+
+std::vector<MSG> SdlFensterTest::Alle_holen() {
+    std::vector<MSG> alle;
+    MSG msg;
+    while (plat_peek_message(&msg)) alle.push_back(msg);
+    return alle;
+}
+
+void SdlTonTest::SetUp() {
+    (void)iTreiber;
+    ASSERT_EQ(plat_sound_create(&ds), PLAT_OK) << SDL_GetError();
+    ASSERT_EQ(plat_sound_set_cooperative_level(ds, nullptr), PLAT_OK);
+}
+
+void SdlTonTest::TearDown() {
+    plat_sound_release(ds);
+    sdl_beenden();
+}
+
+PlatSoundBuffer* SdlTonTest::Puffer_machen(int ms, int16_t wert) {
+    const DWORD proben = static_cast<DWORD>(22050 * ms / 1000);
+    WAVEFORMATEX fmt = {1, 1, 22050, 44100, 2, 16, 0};
+    PlatSoundBuffer* b = nullptr;
+    if (plat_sound_create_buffer(ds, &fmt, proben * 2, &b) != PLAT_OK) return nullptr;
+    void* p = nullptr;
+    DWORD len = 0;
+    if (plat_sound_buffer_lock(b, 0, proben * 2, &p, &len) != PLAT_OK || len != proben * 2) return nullptr;
+    int16_t* proben16 = static_cast<int16_t*>(p);
+    for (DWORD i = 0; i < proben; ++i) proben16[i] = wert;
+    if (plat_sound_buffer_unlock(b, p, len) != PLAT_OK) return nullptr;
+    return b;
+}
+
+std::vector<uint8_t> Wave_bauen(int ms, int16_t wert) {
+    const uint32_t proben = static_cast<uint32_t>(22050 * ms / 1000);
+    const uint32_t bytes = proben * 2;
+    std::vector<uint8_t> d(44 + bytes);
+    auto schreiben = [&](size_t at, uint32_t v, int n) {
+        for (int i = 0; i < n; ++i) d[at + i] = static_cast<uint8_t>(v >> (8 * i));
+    };
+    std::copy_n("RIFF", 4, d.begin());
+    schreiben(4, 36 + bytes, 4);
+    std::copy_n("WAVEfmt ", 8, d.begin() + 8);
+    schreiben(16, 16, 4);
+    schreiben(20, 1, 2);
+    schreiben(22, 1, 2);
+    schreiben(24, 22050, 4);
+    schreiben(28, 44100, 4);
+    schreiben(32, 2, 2);
+    schreiben(34, 16, 2);
+    std::copy_n("data", 4, d.begin() + 36);
+    schreiben(40, bytes, 4);
+    for (uint32_t i = 0; i < proben; ++i) {
+        // A quiet tone, so that an encoder keeps something.
+        const int16_t s = static_cast<int16_t>((i / 25) % 2 ? wert : -wert);
+        schreiben(44 + 2 * i, static_cast<uint16_t>(s), 2);
+    }
+    return d;
+}
+
+bool Datei_schreiben(const std::string& pfad, const std::vector<uint8_t>& daten) {
+    FILE* f = std::fopen(pfad.c_str(), "wb");
+    if (f == nullptr) return false;
+    const bool ok = std::fwrite(daten.data(), 1, daten.size(), f) == daten.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+std::string Temp_ordner() {
+    char vorlage[] = "/tmp/glubber_sdl_XXXXXX";
+    const char* ordner = mkdtemp(vorlage);
+    return ordner != nullptr ? std::string(ordner) : std::string("/tmp");
+}
