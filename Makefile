@@ -20,6 +20,12 @@ play: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# Every picture of Grafik.dat for review, into build/contact-sheet/
+# (contact-sheet.bmp holds them all on one page).
+.PHONY: contact-sheet
+contact-sheet: configure
+	@cmake --build $(BUILD) --target contact-sheet -j $(JOBS)
+
 # Installs under $(PREFIX) (default /usr/local), staged below $(DESTDIR)
 # when given; `make uninstall` removes exactly what the install placed.
 PREFIX ?= /usr/local

@@ -1,7 +1,7 @@
-// Whole-game runs for the screen, input and start-up tests. Like the
-// runner, but faults can be armed before the start, "globals" lines call
+// Whole-game runs for the screen, input and start-up tests: like the
+// runner, but faults can be armed before the start, a "globals" line calls
 // a hook that may change the game between passes (to end a round at once),
-// and "shot NAME" keeps the frame in memory instead of writing a file.
+// and "shot NAME" keeps the frame in memory.
 #ifndef GLUBBERSHOOT_ABLAUF_HILFE_TEST_H
 #define GLUBBERSHOOT_ABLAUF_HILFE_TEST_H
 
@@ -10,8 +10,6 @@
 #include <cstring>
 #include <functional>
 #include <map>
-#include <string>
-#include <vector>
 
 #include "graphics/bitmaptext.h"
 #include "shell/spiel.h"
@@ -19,6 +17,7 @@
 #include "world/welt.h"
 
 typedef std::vector<uint8_t> Bild;
+typedef std::function<void()> Haken;
 
 struct Ablauf {
     std::vector<std::string> log;
@@ -26,57 +25,37 @@ struct Ablauf {
     DWORD ende_ms = 0;
 };
 
-struct AblaufHaken {
-    std::function<void()> vorbereiten;   // after the reset, before WinMain
-    std::function<void()> eingriff;      // at every "globals" line
-};
-
-inline Ablauf& Ablauf_aktuell()
-{
-    static Ablauf a;
-    return a;
-}
-
-inline AblaufHaken& Ablauf_haken()
-{
-    static AblaufHaken h;
-    return h;
-}
+inline Ablauf g_ablauf;
+inline Haken g_eingriff;
+inline int32_t g_letzter_zustand = -1;
 
 inline void Ablauf_aktion(const std::string& verb, const std::string& args)
 {
-    if (verb == "shot") {
-        const uint8_t* p = headless_frame();
-        Ablauf_aktuell().bilder[args] = Bild(p, p + BILDSCHIRM_BREITE * BILDSCHIRM_HOEHE);
-    } else if (verb == "globals" && Ablauf_haken().eingriff) {
-        Ablauf_haken().eingriff();
-    }
+    if (verb == "shot")
+        g_ablauf.bilder[args] = Bild(headless_frame(), headless_frame() + BILDSCHIRM_BREITE * BILDSCHIRM_HOEHE);
+    else if (g_eingriff)
+        g_eingriff();
 }
 
 inline void Ablauf_beobachten()
 {
-    static int32_t letzter = -1;
-    if (headless_log_lines().empty())
-        letzter = -1;
-    if (iGameState != letzter) {
-        letzter = iGameState;
-        headless_log("state " + Runner_Zustandsname(iGameState));
-    }
+    if (iGameState != g_letzter_zustand)
+        headless_log("state " + Runner_Zustandsname(g_letzter_zustand = iGameState));
 }
 
 // Runs the game in the current folder (see Testordner_anlegen).
-inline Ablauf Ablauf_laufen(const std::string& script, AblaufHaken haken = AblaufHaken(),
+inline Ablauf Ablauf_laufen(const std::string& script, Haken eingriff = nullptr, Haken vorbereiten = nullptr,
                             HeadlessConfig cfg = HeadlessConfig())
 {
     std::vector<HeadlessEreignis> ereignisse;
-    int zeile = 0;
-    EXPECT_TRUE(headless_script_parse(script, &ereignisse, &zeile)) << "script line " << zeile;
-    cfg.until_ms = cfg.until_ms ? cfg.until_ms : 120000;
+    EXPECT_TRUE(headless_script_parse(script, &ereignisse, nullptr));
+    cfg.until_ms = 120000;
     headless_reset(cfg);
-    Ablauf_aktuell() = Ablauf();
-    Ablauf_haken() = haken;
-    if (haken.vorbereiten)
-        haken.vorbereiten();
+    g_ablauf = Ablauf();
+    g_eingriff = eingriff;
+    g_letzter_zustand = -1;
+    if (vorbereiten)
+        vorbereiten();
     headless_script_set(ereignisse);
     headless_set_action_handler(Ablauf_aktion);
     headless_set_observer(Ablauf_beobachten);
@@ -85,13 +64,11 @@ inline Ablauf Ablauf_laufen(const std::string& script, AblaufHaken haken = Ablau
     headless_set_observer(nullptr);
     headless_set_action_handler(nullptr);
     EXPECT_FALSE(headless_timed_out()) << "the game did not end by itself";
-    Ablauf& a = Ablauf_aktuell();
-    a.log = headless_log_lines();
-    a.ende_ms = headless_ms();
-    return a;
+    g_ablauf.log = headless_log_lines();
+    g_ablauf.ende_ms = headless_ms();
+    return g_ablauf;
 }
 
-// The state names in the order the log shows them.
 inline std::vector<std::string> Zustaende(const std::vector<std::string>& log)
 {
     std::vector<std::string> z;
@@ -100,16 +77,13 @@ inline std::vector<std::string> Zustaende(const std::vector<std::string>& log)
     return z;
 }
 
-inline DWORD Zeit(const std::string& zeile) { return (DWORD)std::stoul(zeile); }
-
 // Time of the first line that contains the text; -1 when there is none.
 inline long Zeit_von(const std::vector<std::string>& log, const std::string& teil)
 {
     std::vector<std::string> t = Log_finden(log, teil);
-    return t.empty() ? -1 : (long)Zeit(t.front());
+    return t.empty() ? -1 : std::stol(t.front());
 }
 
-// The rows in which the two frames differ.
 inline std::vector<int> Zeilen_verschieden(const Bild& a, const Bild& b)
 {
     std::vector<int> z;
@@ -119,8 +93,15 @@ inline std::vector<int> Zeilen_verschieden(const Bild& a, const Bild& b)
     return z;
 }
 
-// Hook that ends the round being played at the next frame, with these points.
-inline std::function<void()> Runde_beenden_mit(int32_t punkte)
+// The frames differ, and only in the text line drawn at y.
+inline bool Nur_Textzeile_verschieden(const Bild& a, const Bild& b, int y)
+{
+    std::vector<int> z = Zeilen_verschieden(a, b);
+    return !z.empty() && z.front() >= y && z.back() < y + rcGlyphen[99].top;
+}
+
+// A hook that ends the round being played at the next frame, with these points.
+inline Haken Runde_beenden_mit(int32_t punkte)
 {
     return [punkte] {
         if (iGameState == GS_PLAYING) {
@@ -131,27 +112,16 @@ inline std::function<void()> Runde_beenden_mit(int32_t punkte)
     };
 }
 
-// A valid "Score.dat": ten entries, best first, with the given names and scores.
+// A valid "Score.dat" with these ten entries.
 inline void Bestenliste_schreiben(const std::vector<std::pair<std::string, int32_t>>& eintraege)
 {
     std::string d(288, '\0');
     std::memcpy(&d[0], "Glubbershoot 1009", 17);
-    for (size_t i = 0; i < 10 && i < eintraege.size(); ++i) {
-        int32_t p = eintraege[i].second;
-        std::memcpy(&d[48 + 24 * i], &p, 4);
+    for (size_t i = 0; i < 10; ++i) {
+        std::memcpy(&d[48 + 24 * i], &eintraege[i].second, 4);
         std::memcpy(&d[52 + 24 * i], eintraege[i].first.c_str(), eintraege[i].first.size() + 1);
     }
     Datei_schreiben("Score.dat", d);
-}
-
-inline std::pair<std::string, int32_t> Bestenliste_eintrag(int i)
-{
-    std::string d = Datei_lesen("Score.dat");
-    if (d.size() != 288)
-        return {"<no file>", 0};
-    int32_t p;
-    std::memcpy(&p, &d[48 + 24 * i], 4);
-    return {std::string(d.c_str() + 52 + 24 * i), p};
 }
 
 #endif

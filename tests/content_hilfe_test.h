@@ -61,7 +61,11 @@ struct ContentTest : ::testing::Test {
         Anzeige_aufbauen();
         ASSERT_EQ(PackFile_oeffnen("Grafik.dat", &pfvGrafik), 0);
     }
-    void TearDown() override { Anzeige_abbauen(); }
+    void TearDown() override
+    {
+        headless_fault_clear();
+        DDraw_beenden();
+    }
 
     // The picture of a sector as the game loads it, top row first.
     std::vector<uint8_t> Bild(int sektor, int breite, int hoehe, const char* archiv = "Grafik.dat")

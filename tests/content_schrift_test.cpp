@@ -1,6 +1,7 @@
 // The generated font picture through the game's glyph scan, and the texts
 // the screens write over the backgrounds landing on calm ground.
 #include <cstring>
+#include <filesystem>
 
 #include "content_hilfe_test.h"
 #include "graphics/bitmaptext.h"
@@ -75,19 +76,23 @@ RECT Textfeld(const char* text, int x, int y, int ausrichtung)
     return r;
 }
 
-// Share of the box that lies on the dark text panels (the R_NACHT ramp).
-double Auf_Tafel(const std::vector<uint8_t>& bild, const RECT& r)
+// Share of the box whose pixels lie in lo..hi: the dark text panels are
+// the night ramp 241..250.
+double Anteil_in(const std::vector<uint8_t>& bild, int breite, const RECT& r, int lo, int hi)
 {
     int auf = 0, alle = 0;
+    int hoehe = (int)(bild.size() / breite);
     for (int y = r.top; y < r.bottom; y++)
         for (int x = r.left; x < r.right; x++) {
-            if (x < 0 || x >= 1024 || y < 0 || y >= 768) continue;
-            uint8_t p = bild[(size_t)y * 1024 + x];
-            auf += p >= 241 && p <= 250;
+            if (x < 0 || x >= breite || y < 0 || y >= hoehe) continue;
+            uint8_t p = bild[(size_t)y * breite + x];
+            auf += p >= lo && p <= hi;
             alle++;
         }
     return alle ? (double)auf / alle : 0.0;
 }
+
+double Auf_Tafel(const std::vector<uint8_t>& bild, const RECT& r) { return Anteil_in(bild, 1024, r, 241, 250); }
 
 }  // namespace
 
@@ -96,10 +101,18 @@ using ContentSchrift = ContentTest;
 TEST_F(ContentSchrift, FontScansToEightyReadableGlyphs) { Schrift_pruefen(*this); }
 
 // Without a TrueType font the generator falls back on its own pixel font,
-// which must scan just as well.
-TEST_F(ContentSchrift, PixelFontFallbackScansToo)
+// which must scan just as well and come out the same on every run; a
+// missing font file means the same fallback. One run also writes the
+// contact sheet as a single file.
+TEST_F(ContentSchrift, PixelFontFallbackScansAndRepeats)
 {
-    ASSERT_EQ(Generator_laufen("--font none --out \"" + ordner + "\""), 0);
+    std::string zweiter = ordner + "/zweiter";
+    ASSERT_EQ(Generator_laufen("--font none --out \"" + ordner + "\" --contact-sheet \"" + ordner + "/bogen.bmp\""), 0);
+    ASSERT_TRUE(std::filesystem::create_directory(zweiter));
+    ASSERT_EQ(Generator_laufen("--font /no/such/font.ttf --out \"" + zweiter + "\""), 0);
+    for (const char* datei : {"Grafik.dat", "Sound.dat", "credits.wav"})
+        EXPECT_TRUE(Datei_lesen(datei) == Datei_lesen(zweiter + "/" + datei)) << datei;
+    EXPECT_EQ(Datei_lesen("bogen.bmp").compare(0, 2, "BM"), 0);
     ASSERT_EQ(PackFile_oeffnen("Grafik.dat", &pfvGrafik), 0);
     Schrift_pruefen(*this);
 }
@@ -131,4 +144,25 @@ TEST_F(ContentSchrift, MenuAndListTextsLieOnThePanels)
             EXPECT_GT(Auf_Tafel(liste, Textfeld("8888", 720 + 3 * i, y, TEXT_LINKS)), 0.97) << "row " << i;
         }
     }
+}
+
+// The round intro writes "Round %i" and the count over its picture at
+// (356, 75); the title its prompt over the meadow.
+TEST_F(ContentSchrift, IntroAndTitleTextsHaveCalmGround)
+{
+    PlatSurface* font = Flaeche(33, 920, 152);
+    ASSERT_EQ(BitmapText_einlesen(font, rcGlyphen), 0);
+    for (int sektor = 21; sektor <= 24; sektor++) {
+        std::vector<uint8_t> bild = Bild(sektor, 312, 352);
+        for (const char* text : {"Round 100", "Shot!", "-3-"}) {
+            for (int y : {290, 355}) {
+                RECT r = Textfeld(text, 512, y, TEXT_ZENTRIERT);
+                RECT im_bild{r.left - 356, r.top - 75, r.right - 356, r.bottom - 75};
+                EXPECT_GT(Anteil_in(bild, 312, im_bild, 241, 250), 0.97) << "sector " << sektor << " " << text;
+            }
+        }
+    }
+    std::vector<uint8_t> titel = Bild(34, 1024, 768);
+    RECT r = Textfeld("Press Space to start", 552, 683, TEXT_ZENTRIERT);
+    EXPECT_GT(Anteil_in(titel, 1024, r, 16, 31), 0.9) << "only grass under the prompt";
 }

@@ -1,6 +1,5 @@
 // Helpers of the display, font and shell tests: a started display on the
-// headless backend, surfaces painted by the test, pixels and messages read
-// back.
+// headless backend, surfaces painted by the test, pixels and log read back.
 #ifndef GLUBBERSHOOT_DDRAW_HILFE_TEST_H
 #define GLUBBERSHOOT_DDRAW_HILFE_TEST_H
 
@@ -20,22 +19,20 @@ inline void Anzeige_aufbauen(const HeadlessConfig& cfg = HeadlessConfig())
     iGameState = GS_TITLE;
     ASSERT_TRUE(plat_register_class("Glubbers", Nachricht_verarbeiten));
     hWnd = plat_create_window("Glubbers", "Glubbershoot");
-    ASSERT_NE(hWnd, nullptr);
     ASSERT_EQ(DDraw_starten(), 0);
     RECT bildschirm{0, 0, BILDSCHIRM_BREITE, BILDSCHIRM_HOEHE};
     ASSERT_EQ(DDraw_Clipper_erzeugen(&bildschirm, 1), 0);
     headless_log_clear();
 }
 
-inline void Anzeige_abbauen()
-{
-    headless_fault_clear();
-    DDraw_beenden();
-}
-
 struct AnzeigeTest : ::testing::Test {
-    void SetUp() override { Anzeige_aufbauen(); }
-    void TearDown() override { Anzeige_abbauen(); }
+    HeadlessConfig cfg;
+    void SetUp() override { Anzeige_aufbauen(cfg); }
+    void TearDown() override
+    {
+        headless_fault_clear();
+        DDraw_beenden();
+    }
 };
 
 inline PlatSurface* Flaeche_anlegen(int w, int h)
@@ -58,7 +55,7 @@ void Flaeche_malen(PlatSurface* s, F f)
 }
 
 // The pixels row by row, without the pitch gap.
-inline std::vector<uint8_t> Flaeche_lesen(PlatSurface* s, uint32_t* breite = nullptr)
+inline std::vector<uint8_t> Flaeche_lesen(PlatSurface* s)
 {
     std::vector<uint8_t> v;
     PlatLock l{};
@@ -66,8 +63,6 @@ inline std::vector<uint8_t> Flaeche_lesen(PlatSurface* s, uint32_t* breite = nul
         return v;
     for (uint32_t y = 0; y < l.dwHeight; ++y)
         v.insert(v.end(), l.lpSurface + y * l.lPitch, l.lpSurface + y * l.lPitch + l.dwWidth);
-    if (breite)
-        *breite = l.dwWidth;
     plat_surface_unlock(s);
     return v;
 }
@@ -77,31 +72,26 @@ inline int Pixel(PlatSurface* s, int x, int y)
     PlatLock l{};
     if (plat_surface_lock(s, &l) != PLAT_OK)
         return -1;
-    int p = -1;
-    if (x >= 0 && y >= 0 && static_cast<uint32_t>(x) < l.dwWidth && static_cast<uint32_t>(y) < l.dwHeight)
-        p = l.lpSurface[y * l.lPitch + x];
+    int p = l.lpSurface[y * l.lPitch + x];
     plat_surface_unlock(s);
     return p;
 }
 
-// Log lines that contain the text.
 inline int Log_zaehlen(const std::string& teil)
 {
     int n = 0;
     for (const std::string& z : headless_log_lines())
-        if (z.find(teil) != std::string::npos)
-            ++n;
+        n += z.find(teil) != std::string::npos;
     return n;
 }
 
-// Error boxes of the game ("Error..." caption) with exactly this text.
+// Error boxes of the game with exactly this text.
 inline int Fehlermeldungen(const std::string& text)
 {
     const std::string gesucht = "msgbox Error... | " + text;
     int n = 0;
     for (const std::string& z : headless_log_lines())
-        if (z.size() >= gesucht.size() && z.compare(z.size() - gesucht.size(), gesucht.size(), gesucht) == 0)
-            ++n;
+        n += z.size() >= gesucht.size() && z.compare(z.size() - gesucht.size(), gesucht.size(), gesucht) == 0;
     return n;
 }
 

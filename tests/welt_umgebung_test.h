@@ -1,6 +1,6 @@
 // A playing world on the headless backend without data files: the real
-// display layer and world set-up, frames and pictures in known colours, a
-// glyph table of equal boxes, and 21 sound voices whose lengths we choose.
+// display layer and world set-up, pictures in known colours, a glyph table
+// of equal 10 x 12 boxes, and 21 voices (shot 300 ms, reload 500 ms, others 100 ms).
 #ifndef GLUBBERSHOOT_WELT_UMGEBUNG_TEST_H
 #define GLUBBERSHOOT_WELT_UMGEBUNG_TEST_H
 
@@ -10,57 +10,30 @@
 #include <vector>
 
 #include "platform/headless/headless.h"
+#include "shell/spiel.h"
 #include "world/welt.h"
 
-// Colours of the test pictures.
-enum : BYTE {
-    FARBE_HIMMEL = 120,
-    FARBE_SPIELFELD = 40,     // opaque part of the playfield, screen rows 448..767
-    FARBE_FELD_LINKS = 41,    // playfield column 0
-    FARBE_FELD_RECHTS = 42,   // playfield column 2047
-    FARBE_PATRONE = 50,
-    FARBE_EINSCHUSS = 60,
-    FARBE_FONT = 70,
-    FARBE_FONT_MARKIERT = 80,
-};
-// Frame f of kind k is coloured 100 + 10 k + f.
+// Sky; playfield (transparent above screen row 448, opaque below, first and
+// last columns marked); shell; shot picture; both fonts. Frame f of kind k
+// is coloured 100 + 10 k + f.
+enum : BYTE { HIMMEL = 120, FELD = 40, FELD_LINKS = 41, FELD_RECHTS = 42, PATRONE = 50, EINSCHUSS = 60, FONT = 70, MARKIERT = 80 };
 inline BYTE Bildfarbe(int art, int bild) { return (BYTE)(100 + 10 * art + bild); }
-
-// Glyph box of the test font: every glyph 10 x 12.
-const int GLYPH_B = 10;
-const int GLYPH_H = 12;
-// Opaque playfield starts at this screen row.
-const int FELD_OPAK_Y = 448;
-// Virtual ms at which each test starts.
-const DWORD TEST_TICK0 = 1000000;
 
 class WeltTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
-
-    // One pass of the main loop while playing, without the message drain.
+    // One playing pass as the main loop makes it, without the message drain.
     void Frame();
-    // Only the object update, with the clock moved on by a frame.
+    // Object updates only, 25 ms apart.
     void Bewegen(int frames = 1);
-
-    // Sound lines "sound <n> <pan>" logged since the last Log_leeren.
-    std::vector<std::string> Sounds();
-    int Anzahl_Sounds(const std::string& zeile);
-    void Log_leeren();
-
-    // Pixel of the last flipped frame.
-    BYTE Pixel(int x, int y);
-    // Draws one playing frame at once (no movement, no clock).
-    void Zeichnen();
-
-    // Puts object i, active and still, with its frame's top-left at world (x, y)
-    // and its hit box where the next update would put it.
-    void Platzieren(int i, int32_t x, int32_t y);
-    // Parks every object out of play.
+    std::vector<std::string> Sounds();   // "sound <n> <pan>" since the last clear
+    int Anzahl(const std::string& sound);
+    BYTE Pixel(int x, int y);            // of the last flipped frame
+    // Object i active and still at world (x, y), its hit box in place.
+    void Platzieren(int i, int32_t x, int32_t y, int32_t richtung = 4);
     void Alle_parken();
-
-    static void Flaeche_fuellen(PlatSurface* s, BYTE farbe);
+    static void Fuellen(PlatSurface* s, BYTE farbe);
 };
 
 #endif

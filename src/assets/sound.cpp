@@ -1,5 +1,6 @@
 // Turns one RIFF/WAVE sector of an archive into a sound buffer. The chunk
 // search runs directly over the archive file.
+#include <cstdio>
 #include <cstring>
 
 #include "assets/packfile.h"
@@ -10,12 +11,15 @@
 // come from a damaged archive and is refused instead of allocated.
 #define MAX_WAVE_DATEN (16u * 1024u * 1024u)
 
-enum { WAVE_GEFUNDEN = 0, WAVE_KEIN_RIFF = 1, WAVE_KEIN_CHUNK = 2 };
-
 static bool Genau_lesen(PlatFile* datei, void* puffer, DWORD laenge)
 {
     DWORD dwGelesen = 0;
     return plat_file_read(datei, puffer, laenge, &dwGelesen) && dwGelesen == laenge;
+}
+
+static WORD Word_lesen(const BYTE* p)
+{
+    return (WORD)(p[0] | p[1] << 8);
 }
 
 static DWORD Dword_lesen(const BYTE* p)
@@ -26,14 +30,20 @@ static DWORD Dword_lesen(const BYTE* p)
 // Looks for the RIFF "WAVE" chunk that starts at offset, then for the
 // sub-chunk `kennung` inside it, skipping others (odd sizes padded).
 // The walk never leaves the RIFF chunk or the file, and every step moves
-// forward, so no size field can make it loop or overflow.
-static int Wave_Chunk_suchen(PlatFile* datei, DWORD offset, const char* kennung, DWORD* position, DWORD* groesse)
+// forward, so no size field can make it loop or overflow. A failed
+// descent is reported in the name of `funktion`.
+static bool Wave_Chunk_suchen(PlatFile* datei, DWORD offset, const char* kennung, DWORD* position, DWORD* groesse,
+                              const char* funktion)
 {
+    char szMeldung[80];
     DWORD dwDateiGroesse = 0;
     BYTE riff[12];
     if (!plat_file_size(datei, &dwDateiGroesse) || !plat_file_seek(datei, offset) || !Genau_lesen(datei, riff, 12) ||
-        memcmp(riff, "RIFF", 4) != 0 || memcmp(riff + 8, "WAVE", 4) != 0)
-        return WAVE_KEIN_RIFF;
+        memcmp(riff, "RIFF", 4) != 0 || memcmp(riff + 8, "WAVE", 4) != 0) {
+        snprintf(szMeldung, sizeof(szMeldung), "%s: mmioDescend(RIFF)", funktion);
+        Fehler_melden(szMeldung);
+        return false;
+    }
 
     uint64_t ende = (uint64_t)offset + 8 + Dword_lesen(riff + 4);
     if (ende > dwDateiGroesse)
@@ -48,25 +58,20 @@ static int Wave_Chunk_suchen(PlatFile* datei, DWORD offset, const char* kennung,
         if (memcmp(kopf, kennung, 4) == 0) {
             *position = (DWORD)(pos + 8);
             *groesse = dwGroesse;
-            return WAVE_GEFUNDEN;
+            return true;
         }
         pos += 8 + (uint64_t)dwGroesse + (dwGroesse & 1);
     }
-    return WAVE_KEIN_CHUNK;
+    snprintf(szMeldung, sizeof(szMeldung), "%s: mmioDescend(CHUNK)", funktion);
+    Fehler_melden(szMeldung);
+    return false;
 }
 
 bool DSound_WaveFormat(PlatFile* datei, WAVEFORMATEX* format, DWORD offset)
 {
     DWORD dwPos = 0, dwGroesse = 0;
-    int suche = Wave_Chunk_suchen(datei, offset, "fmt ", &dwPos, &dwGroesse);
-    if (suche == WAVE_KEIN_RIFF) {
-        Fehler_melden("DSound_WaveFormat: mmioDescend(RIFF)");
+    if (!Wave_Chunk_suchen(datei, offset, "fmt ", &dwPos, &dwGroesse, "DSound_WaveFormat"))
         return false;
-    }
-    if (suche == WAVE_KEIN_CHUNK) {
-        Fehler_melden("DSound_WaveFormat: mmioDescend(CHUNK)");
-        return false;
-    }
 
     // Always 18 bytes, whatever the chunk says; what the file lacks stays zero.
     BYTE roh[18] = {};
@@ -75,28 +80,21 @@ bool DSound_WaveFormat(PlatFile* datei, WAVEFORMATEX* format, DWORD offset)
         Fehler_melden("DSound_WaveFormat: mmioRead(WAVEFORMATEX)");
         return false;
     }
-    format->wFormatTag = (WORD)(roh[0] | roh[1] << 8);
-    format->nChannels = (WORD)(roh[2] | roh[3] << 8);
+    format->wFormatTag = Word_lesen(roh);
+    format->nChannels = Word_lesen(roh + 2);
     format->nSamplesPerSec = Dword_lesen(roh + 4);
     format->nAvgBytesPerSec = Dword_lesen(roh + 8);
-    format->nBlockAlign = (WORD)(roh[12] | roh[13] << 8);
-    format->wBitsPerSample = (WORD)(roh[14] | roh[15] << 8);
-    format->cbSize = (WORD)(roh[16] | roh[17] << 8);
+    format->nBlockAlign = Word_lesen(roh + 12);
+    format->wBitsPerSample = Word_lesen(roh + 14);
+    format->cbSize = Word_lesen(roh + 16);
     return true;
 }
 
 bool DSound_WaveDaten(PlatFile* datei, DWORD* laenge, BYTE** daten, DWORD offset)
 {
     DWORD dwPos = 0, dwGroesse = 0;
-    int suche = Wave_Chunk_suchen(datei, offset, "data", &dwPos, &dwGroesse);
-    if (suche == WAVE_KEIN_RIFF) {
-        Fehler_melden("DSound_WaveDaten: mmioDescend(RIFF)");
+    if (!Wave_Chunk_suchen(datei, offset, "data", &dwPos, &dwGroesse, "DSound_WaveDaten"))
         return false;
-    }
-    if (suche == WAVE_KEIN_CHUNK) {
-        Fehler_melden("DSound_WaveDaten: mmioDescend(CHUNK)");
-        return false;
-    }
 
     BYTE* lpDaten = dwGroesse <= MAX_WAVE_DATEN ? (BYTE*)plat_malloc(dwGroesse ? dwGroesse : 1) : nullptr;
     if (!lpDaten) {

@@ -1,3 +1,4 @@
+# shellcheck shell=sh
 # Shared by the shell tests: checks with a count, a scratch folder, and a
 # virtual X server with the real game in it. Sourced, not run.
 

@@ -29,6 +29,9 @@ HEIMAT="$ARBEIT/zu hause"
 mkdir -p "$HEIMAT"
 ORDNER="$HEIMAT/.local/share/glubbershoot"
 
+# A display as the launcher sees it; the fake game needs none.
+export DISPLAY="${DISPLAY:-:0}"
+
 starten() {
     rm -f "$BERICHT"
     env -u XDG_DATA_HOME HOME="$HEIMAT" "$STARTER" "$@" >"$ARBEIT/aus" 2>"$ARBEIT/err"
@@ -109,6 +112,12 @@ pruefe "a folder that cannot be made stops the start" [ $? -eq 1 ] && [ ! -e "$B
 pruefe "with a message" [ -s "$ARBEIT/err" ]
 env -u XDG_DATA_HOME -u HOME "$STARTER" 2>"$ARBEIT/err"
 pruefe "no HOME and no XDG_DATA_HOME is an error" [ $? -eq 1 ]
+rm -f "$BERICHT"
+env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER HOME="$HEIMAT" "$STARTER" 2>"$ARBEIT/err"
+pruefe "without a display the game is not started" [ $? -eq 1 ] && [ ! -e "$BERICHT" ]
+pruefe "and the message names the variables" enthaelt "$ARBEIT/err" "WAYLAND_DISPLAY"
+env -u DISPLAY -u WAYLAND_DISPLAY HOME="$HEIMAT" SDL_VIDEODRIVER=kmsdrm "$STARTER"
+pruefe "a driver named by hand is trusted" [ $? -eq 0 ] && [ -e "$BERICHT" ]
 chmod -x "$BAUM/lib/glubbershoot/glubbershoot"
 starten
 pruefe "a missing game is reported" [ $? -eq 1 ]

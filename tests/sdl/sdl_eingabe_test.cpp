@@ -76,21 +76,11 @@ TEST(SdlEingabeText, Windows1252AndDroppedCharacters) {
 }
 
 TEST(SdlEingabeTasten, VirtualKeyCodes) {
-    EXPECT_EQ(Taste_in_VK(SDLK_a), 'A');
-    EXPECT_EQ(Taste_in_VK(SDLK_z), 'Z');
-    EXPECT_EQ(Taste_in_VK(SDLK_0), '0');
-    EXPECT_EQ(Taste_in_VK(SDLK_9), '9');
-    EXPECT_EQ(Taste_in_VK(SDLK_F1), VK_F1);
-    EXPECT_EQ(Taste_in_VK(SDLK_F3), VK_F3);
-    EXPECT_EQ(Taste_in_VK(SDLK_F12), 0x7B);
-    EXPECT_EQ(Taste_in_VK(SDLK_LEFT), VK_LEFT);
-    EXPECT_EQ(Taste_in_VK(SDLK_UP), VK_UP);
-    EXPECT_EQ(Taste_in_VK(SDLK_RIGHT), VK_RIGHT);
-    EXPECT_EQ(Taste_in_VK(SDLK_DOWN), VK_DOWN);
-    EXPECT_EQ(Taste_in_VK(SDLK_KP_ENTER), VK_RETURN);
-    EXPECT_EQ(Taste_in_VK(SDLK_KP_0), 0x60);
-    EXPECT_EQ(Taste_in_VK(SDLK_KP_9), 0x69);
-    EXPECT_EQ(Taste_in_VK(SDLK_UNKNOWN), 0);
+    const std::pair<SDL_Keycode, int> aFaelle[] = {
+        {SDLK_a, 'A'}, {SDLK_z, 'Z'}, {SDLK_0, '0'}, {SDLK_9, '9'}, {SDLK_F1, VK_F1}, {SDLK_F3, VK_F3},
+        {SDLK_F12, 0x7B}, {SDLK_LEFT, VK_LEFT}, {SDLK_UP, VK_UP}, {SDLK_RIGHT, VK_RIGHT}, {SDLK_DOWN, VK_DOWN},
+        {SDLK_KP_ENTER, VK_RETURN}, {SDLK_KP_0, 0x60}, {SDLK_KP_9, 0x69}, {SDLK_UNKNOWN, 0}};
+    for (const auto& f : aFaelle) EXPECT_EQ(Taste_in_VK(f.first), f.second) << SDL_GetKeyName(f.first);
     EXPECT_EQ(Taste_Zeichen(SDLK_SPACE), -1) << "Space's character comes from the text event";
     EXPECT_EQ(Taste_Zeichen(SDLK_a), -1);
     EXPECT_EQ(Taste_Zeichen(SDLK_KP_ENTER), 13);

@@ -111,10 +111,16 @@ void Pokal_malen(Bild& b, float cx, float fuss)
 {
     Zylinder_malen(b, (int)cx - 34, (int)fuss - 16, (int)cx + 34, (int)fuss, R_ERDE, 2, 8);
     Zylinder_malen(b, (int)cx - 8, (int)fuss - 56, (int)cx + 8, (int)fuss - 16, R_GOLD, 0, 7);
-    Ellipse_fuellen(b, cx - 44, fuss - 104, 16, 22, F_UMRISS);   // handles
-    Ellipse_fuellen(b, cx + 44, fuss - 104, 16, 22, F_UMRISS);
-    Ellipse_fuellen(b, cx - 44, fuss - 104, 10, 16, F_TRANSPARENT);
-    Ellipse_fuellen(b, cx + 44, fuss - 104, 10, 16, F_TRANSPARENT);
+    for (int seite = -1; seite <= 1; seite += 2) {   // handles: rings, the background showing through
+        float hx = cx + 44.0f * seite, hy = fuss - 104;
+        Malen(
+            b, (int)hx - 17, (int)hy - 23, (int)hx + 17, (int)hy + 23,
+            [&](float x, float y) {
+                float ax = (x - hx) / 16, ay = (y - hy) / 22, ix = (x - hx) / 10, iy = (y - hy) / 16;
+                return ax * ax + ay * ay <= 1.0f && ix * ix + iy * iy > 1.0f;
+            },
+            [&](int x, int y) { return Rampe_gemischt(R_GOLD, 3.0f + 3.0f * (hy - y) / 22, x, y); });
+    }
     Malen(
         b, (int)cx - 40, (int)fuss - 140, (int)cx + 40, (int)fuss - 54,
         [&](float x, float y) {
@@ -158,7 +164,7 @@ void Bodenleiste_malen(Bild& b)
 Bild Titel_malen(void)
 {
     Bild b = Bild_neu(W, H, 0);
-    Himmel_malen(b, 0, 560, R_BLAU, 4, 13.5f);
+    Himmel_malen(b, 0, H - 1, R_BLAU, 4, 13.5f);
     Kugel_malen(b, 96, 214, 46, 46, R_GELB, 11, 16);   // sun
     Wolke_malen(b, 170, 270, 220, R_GRAU, 10, 15, 5);
     Wolke_malen(b, 780, 330, 260, R_GRAU, 10, 15, 6);
@@ -187,13 +193,13 @@ Bild Titel_malen(void)
 Bild Menue_malen(void)
 {
     Bild b = Bild_neu(W, H, 0);
-    Himmel_malen(b, 0, 600, R_HIMMEL, 2, 26);
+    Himmel_malen(b, 0, H - 1, R_HIMMEL, 2, 26);
     Sterne_streuen(b, 160, 260, 31);
     Wolke_malen(b, 140, 380, 200, R_HIMMEL, 14, 26, 3);
     Wolke_malen(b, 900, 300, 200, R_HIMMEL, 12, 25, 4);
     Huegel_malen(b, 560, 30, 150, 12, 47, 1.1f, R_FERNE, 2, 7);
     Huegel_malen(b, 620, 22, 190, 10, 70, 2.6f, R_GRUEN, 3, 9);
-    Tafel_malen(b, 180, 66, 844, 462);   // wide enough for the quit question too
+    Tafel_malen(b, 150, 66, 874, 462);   // wide enough for the quit question too
     Figur_setzen(b, Flieger_malen(2, 1), 600, 476, true);
     Figur_setzen(b, Flieger_malen(1, 0), 900, 110, true);
     Figur_setzen(b, Flieger_malen(0, 1), 70, 230, false);
@@ -227,9 +233,9 @@ Bild Bestenliste_malen(bool rekord)
     Tafel_malen(b, 110, 46, 914, 590);
     Tafel_malen(b, 300, 660, 724, 728);   // under "Press Space to Exit"
     if (rekord) {
-        Pokal_malen(b, 58, 740);
+        Pokal_malen(b, 220, 740);
         Pokal_malen(b, 966, 740);
-        Figur_setzen(b, Steiger_malen(3), 0, 600, false);
+        Figur_setzen(b, Steiger_malen(3), -10, 604, false);
         Figur_setzen(b, Flieger_malen(1, 0), 850, 600, true);
     } else {
         Figur_setzen(b, Versteck_malen(2), 870, 680, false);

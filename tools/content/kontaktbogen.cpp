@@ -24,22 +24,25 @@ static Bild Bogen_setzen(const std::vector<GrafikSektor>& bilder)
     struct Platz { int x, y; };
     std::vector<Platz> plaetze;
     int x = rand, y = rand, regal = 0;
+    std::vector<Bild> texte;
     for (const GrafikSektor& s : bilder) {
-        if (x + s.bild.iBreite + rand > breite) {
+        texte.push_back(Text_maske(std::to_string(s.iSektor) + " " + s.name, 16));
+        // A slot as wide as its picture or its label, whichever is wider.
+        int w = s.bild.iBreite > texte.back().iBreite ? s.bild.iBreite : texte.back().iBreite;
+        if (x + w + rand > breite) {
             x = rand;
             y += regal + beschriftung + rand;
             regal = 0;
         }
         plaetze.push_back({x, y});
-        x += s.bild.iBreite + rand;
+        x += w + rand;
         regal = s.bild.iHoehe > regal ? s.bild.iHoehe : regal;
     }
     Bild bogen = Bild_neu(breite, y + regal + beschriftung + rand, (uint8_t)Rampe(R_GRAU, 3));
     for (size_t i = 0; i < bilder.size(); i++) {
         const GrafikSektor& s = bilder[i];
         Bild_einsetzen(bogen, Mit_Schachbrett(s.bild), plaetze[i].x, plaetze[i].y);
-        Bild text = Text_maske(std::to_string(s.iSektor) + " " + s.name, 16);
-        Maske_einsetzen(bogen, text, plaetze[i].x + 2, plaetze[i].y + s.bild.iHoehe + 6, F_WEISS, F_UMRISS, 0);
+        Maske_einsetzen(bogen, texte[i], plaetze[i].x + 2, plaetze[i].y + s.bild.iHoehe + 6, F_WEISS, F_UMRISS, 0);
     }
     return bogen;
 }

@@ -162,10 +162,10 @@ void backend_display_close(void) {
 }
 
 bool backend_present(const uint8_t* pixels, int32_t pitch, int w, int h, const PALETTEENTRY palette[256]) {
-    if (!bAnzeigeOffen || pixels == nullptr || palette == nullptr) return false;
-    if (w != iBildB || h != iBildH || pitch < w) return false;
-    if (bVerloren || pRenderer == nullptr || pTextur == nullptr) {
-        Flip_takten();   // a lost screen must not turn the game loop into a spin
+    if (!bAnzeigeOffen) return false;
+    if (bVerloren || pRenderer == nullptr || pTextur == nullptr || pixels == nullptr || palette == nullptr ||
+        w != iBildB || h != iBildH || pitch < w) {
+        Flip_takten();   // a flip that shows nothing must not turn the game loop into a spin
         return false;
     }
     if (!bTabelle || std::memcmp(aPalette, palette, sizeof aPalette) != 0) {
@@ -189,6 +189,8 @@ bool backend_present(const uint8_t* pixels, int32_t pitch, int w, int h, const P
     Bildrechteck r;
     Bildrechteck_berechnen(ausgabeB, ausgabeH, w, h, &r);
     const SDL_Rect zielRect = {r.x, r.y, r.w, r.h};
+    // Unscaled, filtering only costs time (a lot on a software GL).
+    SDL_SetTextureScaleMode(pTextur, r.w == w && r.h == h ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
     SDL_RenderClear(pRenderer);
     SDL_RenderCopy(pRenderer, pTextur, nullptr, &zielRect);
     SDL_RenderPresent(pRenderer);

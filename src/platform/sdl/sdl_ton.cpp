@@ -28,6 +28,7 @@ namespace {
 // size (8-bit mono at a low rate into 16-bit stereo at 44.1 kHz).
 const DWORD PUFFER_MAX = 8u * 1024 * 1024;
 const Sint64 WELLE_MAX = 64 * 1024 * 1024;
+const double KREISZAHL = 3.14159265358979323846;
 
 PlatSound gTon = {false};
 PlatSoundBuffer aPuffer[MAX_STIMMEN];
@@ -113,7 +114,7 @@ void Piep_bauen(void) {
     aPiepDaten.assign(static_cast<size_t>(proben) * kanaele, 0);
     for (int i = 0; i < proben; ++i) {
         const double t = static_cast<double>(i) / frequenz;
-        const double wert = 2500.0 * std::exp(-t / 0.003) * std::sin(2.0 * M_PI * 2000.0 * t);
+        const double wert = 2500.0 * std::exp(-t / 0.003) * std::sin(2.0 * KREISZAHL * 2000.0 * t);
         for (int k = 0; k < kanaele; ++k) aPiepDaten[static_cast<size_t>(i) * kanaele + k] = static_cast<int16_t>(wert);
     }
     pPiep = Mix_QuickLoad_RAW(reinterpret_cast<Uint8*>(aPiepDaten.data()),
