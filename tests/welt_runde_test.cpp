@@ -47,19 +47,6 @@ TEST_F(WeltRunde, RundenuhrUndRundenende) {
     }
 }
 
-TEST_F(WeltRunde, UmgebungsgeraeuscheSofortUndDannInAbstaenden) {
-    dwGeraeusch1Start = dwGeraeusch1Dauer = dwGeraeusch2Start = dwGeraeusch2Dauer = 0;
-    Geraeusche_abspielen();
-    EXPECT_EQ(Sounds(), (std::vector<std::string>{"sound 20 0", "sound 2 0"}));
-    EXPECT_TRUE(dwGeraeusch1Dauer >= 3000 && dwGeraeusch1Dauer < 13000);
-    headless_advance(dwGeraeusch1Dauer);
-    Geraeusche_abspielen();
-    EXPECT_EQ(Anzahl("sound 20 0"), 1);
-    headless_advance(1);
-    Geraeusche_abspielen();
-    EXPECT_EQ(Anzahl("sound 20 0"), 2);
-}
-
 TEST_F(WeltRunde, GleicheSaatGleicherVerlauf) {
     auto spielen = [this] {
         std::vector<int32_t> verlauf;

@@ -57,7 +57,7 @@ void Highscore_zeigen(void)
     for (int i = 0; i < MAX_HIGHSCORES; i++) {
         const HighscoreEintrag& e = HighscoreListe[i];
         int y = 170 + i * iHoehe;
-        int iVersatz = 2 * i;
+        int iVersatz = 3 * i;
 
         snprintf(szText, sizeof szText, "%02i.", i + 1);
         BitmapText_ausgeben(lpDDSFont, szText, 200 + iVersatz, y, TEXT_RECHTS, lpDDSBack);

@@ -21,40 +21,39 @@ static void Spielfeld_Hintergrund(void)
     DDraw_Bild_zeichnen(iScrollX, SPIELFELD_Y, SPIELFELD_BREITE, SPIELFELD_HOEHE, lpDDSSpielfeld, lpDDSBack);
 }
 
+// The steps of the countdown, by picture; a step without a second sound has -1.
+struct CountdownSchritt {
+    const char* szText;
+    int iSound1;
+    int iSound2;
+};
+
+static const CountdownSchritt Countdown[4] = {
+    {"-3-", SND_COUNTDOWN, -1},
+    {"-2-", SND_COUNTDOWN, -1},
+    {"-1-", SND_COUNTDOWN, SND_COUNTDOWN_EINS},
+    {"Shot!", SND_LOS_1, SND_LOS_2},
+};
+
 void Rundenstart_zeigen(void)
 {
     Spielfeld_Hintergrund();
 
-    switch (Countdown_pruefen(1200, 0, 0)) {
-    case 4:
-        snprintf(szText, sizeof szText, "-3-");
-        Sound_spielen(SND_COUNTDOWN);
-        iRundenBild = 0;
-        break;
-    case 3:
-        snprintf(szText, sizeof szText, "-2-");
-        Sound_spielen(SND_COUNTDOWN);
-        iRundenBild = 1;
-        break;
-    case 2:
-        snprintf(szText, sizeof szText, "-1-");
-        Sound_spielen(SND_COUNTDOWN);
-        Sound_spielen(SND_COUNTDOWN_EINS);
-        iRundenBild = 2;
-        break;
-    case 1:
-        snprintf(szText, sizeof szText, "Shot!");
-        Sound_spielen(SND_LOS_1);
-        Sound_spielen(SND_LOS_2);
-        iRundenBild = 3;
-        break;
-    case 0:
+    int32_t r = Countdown_pruefen(1200, 0, 0);
+    if (r == 0) {
         // The next pass draws the first playing frame instead of this one.
         iGameState = GS_PLAYING;
         iRundenBild = 0;
         return;
-    default:
-        break;
+    }
+    if (r >= 1 && r <= 4) {
+        const CountdownSchritt& s = Countdown[4 - r];
+        snprintf(szText, sizeof szText, "%s", s.szText);
+        Sound_spielen(s.iSound1);
+        if (s.iSound2 >= 0) {
+            Sound_spielen(s.iSound2);
+        }
+        iRundenBild = 4 - r;
     }
 
     if (iRundenBild >= 0 && iRundenBild < 4) {
