@@ -1,12 +1,10 @@
-// Files, directory search, account name and clock of the shared platform
-// code, in a fresh folder each.
+// Files, directory search and account name of the shared platform code,
+// in a fresh folder each.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstring>
-#include <ctime>
 #include <string>
 #include <vector>
 
@@ -127,19 +125,6 @@ TEST_F(PlattformDateien, SearchMatchesTheExtensionInAnyCaseDirectoriesToo) {
     EXPECT_EQ(headless_live_objects(), 0);
 }
 
-TEST_F(PlattformDateien, NamesAreCopiedOnlyWhenTheyFit) {
-    char puffer[1024];
-    ASSERT_TRUE(plat_get_current_directory(puffer, sizeof puffer));
-    char echt[1024];
-    ASSERT_NE(getcwd(echt, sizeof echt), nullptr);
-    EXPECT_STREQ(puffer, echt);
-    EXPECT_FALSE(plat_get_current_directory(puffer, 3));
-
-    EXPECT_TRUE(plat_get_short_path_name("Ein langer Name.mp3", puffer, 20));
-    EXPECT_STREQ(puffer, "Ein langer Name.mp3");
-    EXPECT_FALSE(plat_get_short_path_name("Ein langer Name.mp3", puffer, 19));
-}
-
 TEST_F(PlattformDateien, AccountNameFollowsTheBufferSizeRule) {
     HeadlessConfig cfg;
     cfg.account = "sechzehnzeichen!";   // 16 characters fit 17 bytes
@@ -167,23 +152,6 @@ TEST_F(PlattformDateien, AccountNameFollowsTheBufferSizeRule) {
 
     headless_fault_arm("GetUserName", 0, 1);
     EXPECT_FALSE(plat_get_user_name(name, &groesse));
-}
-
-TEST_F(PlattformDateien, ClockIsTheRealOneEvenHeadless) {
-    HeadlessConfig cfg;
-    cfg.tick0 = 5;
-    headless_reset(cfg);
-    SYSTEMTIME lokal{}, utc{};
-    plat_get_local_time(&lokal);
-    plat_get_system_time(&utc);
-    time_t jetzt = time(nullptr);
-    struct tm t;
-    gmtime_r(&jetzt, &t);
-    EXPECT_EQ(utc.wYear, t.tm_year + 1900);
-    EXPECT_EQ(utc.wMonth, t.tm_mon + 1);
-    EXPECT_LT(utc.wHour, 24);
-    EXPECT_LT(lokal.wMilliseconds, 1000);
-    EXPECT_LE(lokal.wDayOfWeek, 6);
 }
 
 }  // namespace

@@ -1,26 +1,10 @@
-// Movement: the direction table, the flyers' bounds and turns, their start,
-// the pop-up cycle, positioned sounds and scrolling.
+// Movement: the flyers' bounds, turns and start, the pop-up cycle,
+// positioned sounds and scrolling.
 #include <algorithm>
 
 #include "welt_umgebung_test.h"
 
 using WeltBewegung = WeltTest;
-
-TEST_F(WeltBewegung, SchritttabelleMitEigenemTempo) {
-    const int d[16][2] = {{0, -101}, {11, -103}, {14, -103}, {13, -101}, {12, 0}, {13, 101}, {14, 103}, {11, 103},
-                          {0, 101}, {-11, 103}, {-14, 103}, {-13, 101}, {-12, 0}, {-13, -101}, {-14, -103}, {-11, -103}};
-    for (int r = -1; r <= 16; r++) {
-        Objekt& o = Objekte[3];
-        o.iPosX = o.iPosY = 0;
-        o.iTempoX = 10;
-        o.iTempoY = 100;
-        o.iRichtung = r;
-        Objekt_bewegen(3);
-        const bool ok = r >= 0 && r < 16;
-        EXPECT_EQ(o.iPosX, ok ? d[r][0] : 0) << r;
-        EXPECT_EQ(o.iPosY, ok ? d[r][1] : 0) << r;
-    }
-}
 
 TEST_F(WeltBewegung, GrenzenWendenUndFlucht) {
     // object, x, y, direction, falling; then: gone (-1 crashed, 1 escaped, 0 still active),

@@ -40,13 +40,13 @@ void WeltTest::SetUp() {
     ASSERT_EQ(DDraw_starten(), 0);
     const RECT schirm = {0, 0, 1024, 768};
     ASSERT_EQ(DDraw_Clipper_erzeugen(&schirm, 1), 0);
-    struct {
+    const struct {
         PlatSurface** s;
         int b, h;
         BYTE farbe;
     } flaechen[] = {{&lpDDSSpielfeld, 2048, 448, FELD}, {&lpDDSFont, 920, 152, FONT}, {&lpDDSFontMarkiert, 920, 152, MARKIERT},
                     {&lpDDSPatrone, 32, 128, PATRONE}, {&lpDDSEinschuss, 96, 96, EINSCHUSS}};
-    for (auto& f : flaechen) {
+    for (const auto& f : flaechen) {
         ASSERT_EQ(DDraw_Offscreen_anlegen(f.s, f.b, f.h, 1), 0);
         Fuellen(*f.s, f.farbe);
     }
@@ -54,12 +54,9 @@ void WeltTest::SetUp() {
     ASSERT_EQ(plat_surface_lock(lpDDSSpielfeld, &l), PLAT_OK);
     for (int y = 0; y < 448; y++) {
         BYTE* z = l.lpSurface + (size_t)y * l.lPitch;
-        if (y + 320 < 448) {
-            memset(z, TRANSPARENZ, 2048);
-        } else {
-            z[0] = FELD_LINKS;
-            z[2047] = FELD_RECHTS;
-        }
+        memset(z, y < 128 ? TRANSPARENZ : FELD, 2048);
+        z[0] = y < 128 ? TRANSPARENZ : FELD_LINKS;
+        z[2047] = y < 128 ? TRANSPARENZ : FELD_RECHTS;
     }
     plat_surface_unlock(lpDDSSpielfeld);
     for (int g = 0; g < MAX_GLYPHEN - 1; g++) rcGlyphen[g] = RECT{0, 0, 10, 12};

@@ -197,6 +197,11 @@ Bild Schrift_erzeugen(void)
         zellen.clear();
     }
 
+    if (zellen.empty() && truetype) {
+        // A font file without our characters: our own pixel font instead.
+        Schrift_datei_setzen("");
+        return Schrift_erzeugen();
+    }
     Bild b = Bild_neu(SCHRIFT_BREITE, SCHRIFT_HOEHE, F_TRANSPARENT);
     if (zellen.empty()) return b;
     int baender = band.back() + 1;

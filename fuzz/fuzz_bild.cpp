@@ -1,0 +1,80 @@
+// A picture sector of an archive onto a surface of one of the game's
+// sizes: the loader either fills exactly the picture's rows or refuses
+// with its code and message, and always leaves the file closed, the
+// surface unlocked and the bytes beyond each row untouched.
+#include <cstring>
+
+#include "assets/packfile.h"
+#include "fuzz_eingaben.h"
+#include "fuzz_hilfe.h"
+#include "graphics/ddraw.h"
+#include "shell/spiel.h"
+
+static const int EXTRA_PITCH = 13;
+static const BYTE RAND_MUSTER = 0x5A;
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    Fuzz_Ordner_betreten();
+    return 0;
+}
+
+// Bytes beyond the width of every row, and the rows' pixels, as locked.
+static bool Raender_unberuehrt(PlatSurface* s, int breite, bool setzen)
+{
+    PlatLock l{};
+    if (plat_surface_lock(s, &l) != PLAT_OK)
+        return false;
+    bool ok = l.lPitch >= breite;
+    for (uint32_t y = 0; ok && y < l.dwHeight; y++) {
+        BYTE* rand = l.lpSurface + (size_t)y * (size_t)l.lPitch + breite;
+        for (int x = 0; x < l.lPitch - breite; x++) {
+            if (setzen)
+                rand[x] = RAND_MUSTER;
+            else if (rand[x] != RAND_MUSTER)
+                ok = false;
+        }
+    }
+    plat_surface_unlock(s);
+    return ok;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t laenge)
+{
+    if (laenge < FUZZ_BILD_KOPF)
+        return 0;
+    const int sektor = daten[0] % FUZZ_BILD_SEKTOREN;
+    const BYTE schalter = daten[1];
+    const FuzzFlaeche& f = FUZZ_FLAECHEN[(schalter & 0x0F) % FUZZ_FLAECHEN_ANZAHL];
+    const BYTE palette = (schalter & FUZZ_BILD_PALETTE) ? 1 : 0;
+    const BYTE spiegeln = (schalter & FUZZ_BILD_SPIEGELN) ? 1 : 0;
+
+    Fuzz_Plattform_neu((schalter & FUZZ_BILD_BREIT) ? EXTRA_PITCH : 0);
+    Fuzz_Anzeige_auf();
+    Fuzz_Datei_schreiben("Grafik.dat", daten + FUZZ_BILD_KOPF, laenge - FUZZ_BILD_KOPF);
+    PackFileVerzeichnis pfv{};
+    PlatSurface* ziel = nullptr;
+    if (PackFile_oeffnen("Grafik.dat", &pfv) != 0 || DDraw_Offscreen_anlegen(&ziel, f.iBreite, f.iHoehe, 1) != 0) {
+        Fuzz_Anzeige_weg();
+        return 0;
+    }
+    Fuzz_Pruefen(Raender_unberuehrt(ziel, f.iBreite, true), "a fresh surface locks");
+    headless_log_clear();
+    const int objekte = headless_live_objects();
+
+    int ergebnis = PackFile_Bild_laden("Grafik.dat", &pfv, sektor, ziel, palette, spiegeln);
+
+    Fuzz_Pruefen(ergebnis >= 0 && ergebnis <= 11, "codes 0 to 11");
+    Fuzz_Pruefen(Raender_unberuehrt(ziel, f.iBreite, false), "unlocked, and nothing written beyond a row");
+    Fuzz_Pruefen(headless_live_objects() == objekte + (ergebnis == 0 && palette ? 1 : 0),
+                 "the file is closed; only a new palette stays");
+    Fuzz_Pruefen(Fuzz_Meldungen() == (ergebnis ? 1u : 0u), "one message for a failure, none otherwise");
+    bool bBeenden = ergebnis == 1 || ergebnis == 2 || ergebnis == 7;
+    Fuzz_Pruefen((iGameState == GS_EXIT) == bBeenden, "only a broken installation ends the game");
+    if (ergebnis == 0)
+        Fuzz_Pruefen(sektor < MAX_BMP_SEKTOREN && pfv.iSektorTyp[sektor] == SEKTOR_BMP, "only picture sectors load");
+
+    Fuzz_Anzeige_weg();
+    Fuzz_Pruefen(headless_live_objects() == 0, "the display takes everything with it");
+    return 0;
+}

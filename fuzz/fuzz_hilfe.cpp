@@ -1,0 +1,105 @@
+// The fuzz targets' shared ground: a private tmpfs folder, a fresh
+// headless platform per input, findings by abort.
+#include "fuzz_hilfe.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "graphics/ddraw.h"
+#include "shell/spiel.h"
+
+namespace {
+
+std::string g_ordner;
+
+void Ordner_entfernen()
+{
+    if (g_ordner.empty())
+        return;
+    std::error_code ec;
+    std::filesystem::current_path("/", ec);
+    std::filesystem::remove_all(g_ordner, ec);
+    g_ordner.clear();
+}
+
+}  // namespace
+
+void Fuzz_Ordner_betreten(void)
+{
+    if (!g_ordner.empty())
+        return;
+    // Millions of small files are written: memory, not a disk.
+    struct stat st;
+    std::string basis = stat("/dev/shm", &st) == 0 && S_ISDIR(st.st_mode) && access("/dev/shm", W_OK) == 0
+                            ? "/dev/shm"
+                            : std::filesystem::temp_directory_path().string();
+    std::string muster = basis + "/glubber-fuzz-XXXXXX";
+    if (!mkdtemp(muster.data()) || chdir(muster.c_str()) != 0) {
+        std::perror("fuzz: private folder");
+        std::abort();
+    }
+    g_ordner = muster;
+    std::atexit(Ordner_entfernen);
+}
+
+void Fuzz_Datei_schreiben(const char* name, const uint8_t* daten, size_t laenge)
+{
+    FILE* f = std::fopen(name, "wb");
+    Fuzz_Pruefen(f != nullptr, "cannot create the input file");
+    bool ok = laenge == 0 || std::fwrite(daten, 1, laenge, f) == laenge;
+    ok = std::fclose(f) == 0 && ok;
+    Fuzz_Pruefen(ok, "cannot write the input file");
+}
+
+void Fuzz_Plattform_neu(int extra_pitch)
+{
+    HeadlessConfig cfg;
+    cfg.account = "Fuzz";
+    cfg.extra_pitch = extra_pitch;
+    headless_reset(cfg);
+    // The game's globals would still point at what the reset forgot.
+    lpDD = nullptr;
+    lpDDSPrimary = nullptr;
+    lpDDSBack = nullptr;
+    lpDDClipper = nullptr;
+    lpDDPal = nullptr;
+    iGameState = GS_TITLE;
+}
+
+void Fuzz_Anzeige_auf(void)
+{
+    Fuzz_Pruefen(DDraw_starten() == 0, "no display");
+}
+
+void Fuzz_Anzeige_weg(void)
+{
+    DDraw_beenden();
+}
+
+void Fuzz_Pruefen(bool bedingung, const char* text)
+{
+    if (bedingung)
+        return;
+    std::fprintf(stderr, "fuzz: broken promise: %s\n", text);
+    std::abort();
+}
+
+size_t Fuzz_Meldungen(void)
+{
+    size_t n = 0;
+    for (const std::string& zeile : headless_log_lines())
+        n += zeile.find(" msgbox ") != std::string::npos;
+    return n;
+}
+
+uint32_t Fuzz_Wert(const uint8_t* daten, size_t laenge, size_t bytes)
+{
+    uint32_t wert = 0;
+    for (size_t i = 0; i < bytes && i < laenge && i < 4; i++)
+        wert |= (uint32_t)daten[i] << (8 * i);
+    return wert;
+}
