@@ -32,9 +32,12 @@ void Fuzz_Ordner_betreten(void)
 {
     if (!g_ordner.empty())
         return;
-    // Millions of small files are written: memory, not a disk.
+    // Millions of small files are written: memory, not a disk. The runner
+    // names a folder of its own, which it removes even after a crash.
     struct stat st;
-    std::string basis = stat("/dev/shm", &st) == 0 && S_ISDIR(st.st_mode) && access("/dev/shm", W_OK) == 0
+    const char* vorgabe = std::getenv("GLUBBER_FUZZ_TMP");
+    std::string basis = vorgabe && *vorgabe ? vorgabe
+                        : stat("/dev/shm", &st) == 0 && S_ISDIR(st.st_mode) && access("/dev/shm", W_OK) == 0
                             ? "/dev/shm"
                             : std::filesystem::temp_directory_path().string();
     std::string muster = basis + "/glubber-fuzz-XXXXXX";

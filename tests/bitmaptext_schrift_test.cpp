@@ -69,13 +69,11 @@ struct BitmapText : AnzeigeTest {
 TEST_F(BitmapText, CellsAreReadBandByBand)
 {
     EXPECT_EQ(Einlesen({{2, 30, 60}, {Spalten({10, 12}), Spalten({8})}}), 0);
-    const RECT erwartet[] = {{7, 3, 17, 29}, {19, 3, 31, 29}, {7, 31, 15, 59}, {0, 0, 0, 0}};
-    for (int g = 0; g < 4; ++g) {
-        EXPECT_EQ(rcGlyphen[g].left, erwartet[g].left) << g;
-        EXPECT_EQ(rcGlyphen[g].top, erwartet[g].top) << g;
-        EXPECT_EQ(rcGlyphen[g].right, erwartet[g].right) << g;
-        EXPECT_EQ(rcGlyphen[g].bottom, erwartet[g].bottom) << g;
-    }
+    auto ecken = [](const RECT& r) { return std::vector<int>{r.left, r.top, r.right, r.bottom}; };
+    EXPECT_EQ(ecken(rcGlyphen[0]), (std::vector<int>{7, 3, 17, 29}));
+    EXPECT_EQ(ecken(rcGlyphen[1]), (std::vector<int>{19, 3, 31, 29}));
+    EXPECT_EQ(ecken(rcGlyphen[2]), (std::vector<int>{7, 31, 15, 59}));
+    EXPECT_EQ(ecken(rcGlyphen[3]), (std::vector<int>{0, 0, 0, 0}));
     EXPECT_EQ(rcGlyphen[99].left, (10 + 12 + 8) / 3);
     EXPECT_EQ(rcGlyphen[99].top, (26 + 26 + 28) / 3);
 }

@@ -157,9 +157,13 @@ int Highscore_eintragen(const char* name, int32_t punkte)
     HighscoreEintrag trage{};
     trage.iPunktzahl = punkte;
     Name_setzen(trage.szName, name);
-    // Below every equal score: only a strictly greater one moves in.
+    // Below every equal score: only a strictly greater one moves in. From
+    // there on every entry moves down one place, so equal scores below
+    // keep their order.
+    bool bVerschoben = false;
     for (int i = 0; i < MAX_HIGHSCORES; i++) {
-        if (trage.iPunktzahl > HighscoreListe[i].iPunktzahl) {
+        if (bVerschoben || trage.iPunktzahl > HighscoreListe[i].iPunktzahl) {
+            bVerschoben = true;
             HighscoreEintrag alt = HighscoreListe[i];
             HighscoreListe[i] = trage;
             trage = alt;

@@ -1,0 +1,29 @@
+// The pixel kernels under the 8-bit surfaces and the flip: keyed copy,
+// plain copy, fill and the palette lookup to 32-bit pixels. Rectangles
+// arrive already clipped: every row given lies wholly inside both buffers,
+// and source and destination never overlap. Pitches are in bytes.
+#ifndef GLUBBERSHOOT_BLIT_SIMD_H
+#define GLUBBERSHOOT_BLIT_SIMD_H
+
+#include <cstdint>
+
+// Pixels whose index lies in keyLo..keyHi keep the destination's pixel.
+void Blit_keyed(uint8_t* ziel, int32_t zielPitch, const uint8_t* quelle, int32_t quellPitch, int32_t w, int32_t h,
+                uint8_t keyLo, uint8_t keyHi);
+void Blit_kopieren(uint8_t* ziel, int32_t zielPitch, const uint8_t* quelle, int32_t quellPitch, int32_t w, int32_t h);
+void Blit_fuellen(uint8_t* ziel, int32_t pitch, int32_t w, int32_t h, uint8_t farbe);
+// Indices to the 32-bit values of tabelle, stored in host byte order.
+void Blit_Palette_umsetzen(const uint8_t* quelle, int32_t quellPitch, int32_t w, int32_t h,
+                           const uint32_t tabelle[256], uint8_t* ziel, int32_t zielPitch);
+
+// One pixel at a time: the path without vector registers, and the
+// reference the fast path is held to.
+void Blit_keyed_einfach(uint8_t* ziel, int32_t zielPitch, const uint8_t* quelle, int32_t quellPitch, int32_t w,
+                        int32_t h, uint8_t keyLo, uint8_t keyHi);
+void Blit_Palette_umsetzen_einfach(const uint8_t* quelle, int32_t quellPitch, int32_t w, int32_t h,
+                                   const uint32_t tabelle[256], uint8_t* ziel, int32_t zielPitch);
+
+// True when the vector path is compiled in.
+bool Blit_mit_Vektoren(void);
+
+#endif
