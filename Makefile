@@ -17,8 +17,10 @@ build: configure
 play: build
 	cd $(BUILD)/data && ../glubbershoot
 
+# The suite, then the same suite once more under the sanitizers.
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory test-asan
 
 # Every picture of Grafik.dat for review, into build/contact-sheet/
 # (contact-sheet.bmp holds them all on one page).
@@ -46,3 +48,27 @@ screenshots: build
 	$(BUILD)/glubbershoot-headless --dir "$$tmp" --script tools/screenshots.script --until 30000 >"$$tmp/log"; \
 	mkdir -p docs; \
 	for b in titel menue spiel; do convert "$$tmp/$$b.bmp" "docs/$$b.png"; echo "docs/$$b.png"; done
+
+# The unit and headless tests once more, built with AddressSanitizer and
+# UndefinedBehaviorSanitizer into build-asan/; any report fails them. The
+# runs of the real program under Xvfb (the Install tests without a dot:
+# scripts, not unit tests) are left to the plain pass.
+ASAN_BUILD := build-asan
+ASAN_ZIELE := glubbershoot_tests|glubbershoot_sdl_tests|glubbershoot_install_tests
+.PHONY: test-asan
+test-asan: deps
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DGLUBBER_SANITIZE=ON >/dev/null
+	@ziele=$$(cmake --build $(ASAN_BUILD) --target help | sed -n 's/^\.\.\. \([^ ]*\).*/\1/p' | grep -xE '$(ASAN_ZIELE)'); \
+	  cmake --build $(ASAN_BUILD) -j $(JOBS) --target $$ziele
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1 \
+	  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS) -E '^Install[A-Za-z]*$$|_NOT_BUILT$$'
+
+# libFuzzer on every reader of outside data (needs clang and its runtime):
+# each target runs FUZZ_SECONDS (default 60) and any finding fails.
+FUZZ_BUILD := build-fuzz
+FUZZ_SECONDS ?= 60
+.PHONY: fuzz
+fuzz:
+	@CC=clang CXX=clang++ cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@sh fuzz/laufen.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) packfile bild sound score skript

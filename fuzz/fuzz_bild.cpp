@@ -13,10 +13,22 @@
 static const int EXTRA_PITCH = 13;
 static const BYTE RAND_MUSTER = 0x5A;
 
+// What the display holds between inputs.
+static int g_iGrundbestand = 0;
+
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    Fuzz_Ordner_betreten();
+    Fuzz_anfangen();
+    Fuzz_Anzeige_auf();
+    g_iGrundbestand = headless_live_objects();
     return 0;
+}
+
+static void Palette_weg(void)
+{
+    if (lpDDPal)
+        plat_palette_release(lpDDPal);
+    lpDDPal = nullptr;
 }
 
 // Bytes beyond the width of every row, and the rows' pixels, as locked.
@@ -41,6 +53,7 @@ static bool Raender_unberuehrt(PlatSurface* s, int breite, bool setzen)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t laenge)
 {
+    FuzzImOrdner hier;
     if (laenge < FUZZ_BILD_KOPF)
         return 0;
     const int sektor = daten[0] % FUZZ_BILD_SEKTOREN;
@@ -49,15 +62,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t laenge)
     const BYTE palette = (schalter & FUZZ_BILD_PALETTE) ? 1 : 0;
     const BYTE spiegeln = (schalter & FUZZ_BILD_SPIEGELN) ? 1 : 0;
 
-    Fuzz_Plattform_neu((schalter & FUZZ_BILD_BREIT) ? EXTRA_PITCH : 0);
-    Fuzz_Anzeige_auf();
+    Fuzz_Eingabe_anfangen((schalter & FUZZ_BILD_BREIT) ? EXTRA_PITCH : 0);
+    Palette_weg();
     Fuzz_Datei_schreiben("Grafik.dat", daten + FUZZ_BILD_KOPF, laenge - FUZZ_BILD_KOPF);
     PackFileVerzeichnis pfv{};
     PlatSurface* ziel = nullptr;
-    if (PackFile_oeffnen("Grafik.dat", &pfv) != 0 || DDraw_Offscreen_anlegen(&ziel, f.iBreite, f.iHoehe, 1) != 0) {
-        Fuzz_Anzeige_weg();
+    if (PackFile_oeffnen("Grafik.dat", &pfv) != 0)
         return 0;
-    }
+    Fuzz_Pruefen(DDraw_Offscreen_anlegen(&ziel, f.iBreite, f.iHoehe, 1) == 0, "no surface");
     Fuzz_Pruefen(Raender_unberuehrt(ziel, f.iBreite, true), "a fresh surface locks");
     headless_log_clear();
     const int objekte = headless_live_objects();
@@ -74,7 +86,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t laenge)
     if (ergebnis == 0)
         Fuzz_Pruefen(sektor < MAX_BMP_SEKTOREN && pfv.iSektorTyp[sektor] == SEKTOR_BMP, "only picture sectors load");
 
-    Fuzz_Anzeige_weg();
-    Fuzz_Pruefen(headless_live_objects() == 0, "the display takes everything with it");
+    plat_surface_release(ziel);
+    Palette_weg();
+    Fuzz_Pruefen(headless_live_objects() == g_iGrundbestand, "nothing is left behind");
     return 0;
 }

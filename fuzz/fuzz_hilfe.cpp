@@ -1,7 +1,8 @@
-// The fuzz targets' shared ground: a private tmpfs folder, a fresh
-// headless platform per input, findings by abort.
+// The fuzz targets' shared ground: a private tmpfs folder, one headless
+// platform for the run, findings by abort.
 #include "fuzz_hilfe.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +11,7 @@
 #include <filesystem>
 
 #include "graphics/ddraw.h"
+#include "platform/backend.h"
 #include "shell/spiel.h"
 
 namespace {
@@ -21,14 +23,13 @@ void Ordner_entfernen()
     if (g_ordner.empty())
         return;
     std::error_code ec;
-    std::filesystem::current_path("/", ec);
     std::filesystem::remove_all(g_ordner, ec);
     g_ordner.clear();
 }
 
 }  // namespace
 
-void Fuzz_Ordner_betreten(void)
+void Fuzz_anfangen(void)
 {
     if (!g_ordner.empty())
         return;
@@ -41,12 +42,27 @@ void Fuzz_Ordner_betreten(void)
                             ? "/dev/shm"
                             : std::filesystem::temp_directory_path().string();
     std::string muster = basis + "/glubber-fuzz-XXXXXX";
-    if (!mkdtemp(muster.data()) || chdir(muster.c_str()) != 0) {
+    if (!mkdtemp(muster.data())) {
         std::perror("fuzz: private folder");
         std::abort();
     }
     g_ordner = muster;
     std::atexit(Ordner_entfernen);
+
+    HeadlessConfig cfg;
+    cfg.account = "Fuzz";
+    headless_reset(cfg);
+}
+
+FuzzImOrdner::FuzzImOrdner() : iVorher(open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+{
+    Fuzz_Pruefen(iVorher >= 0 && chdir(g_ordner.c_str()) == 0, "cannot enter the private folder");
+}
+
+FuzzImOrdner::~FuzzImOrdner()
+{
+    Fuzz_Pruefen(fchdir(iVorher) == 0, "cannot go back to the starting folder");
+    close(iVorher);
 }
 
 void Fuzz_Datei_schreiben(const char* name, const uint8_t* daten, size_t laenge)
@@ -58,29 +74,18 @@ void Fuzz_Datei_schreiben(const char* name, const uint8_t* daten, size_t laenge)
     Fuzz_Pruefen(ok, "cannot write the input file");
 }
 
-void Fuzz_Plattform_neu(int extra_pitch)
+void Fuzz_Eingabe_anfangen(int extra_pitch)
 {
-    HeadlessConfig cfg;
-    cfg.account = "Fuzz";
-    cfg.extra_pitch = extra_pitch;
-    headless_reset(cfg);
-    // The game's globals would still point at what the reset forgot.
-    lpDD = nullptr;
-    lpDDSPrimary = nullptr;
-    lpDDSBack = nullptr;
-    lpDDClipper = nullptr;
-    lpDDPal = nullptr;
+    headless_log_clear();
+    headless_fault_clear();
+    headless_advance(0u - headless_ms());   // the clock back at its start
+    plat_common_set_extra_pitch(extra_pitch);
     iGameState = GS_TITLE;
 }
 
 void Fuzz_Anzeige_auf(void)
 {
     Fuzz_Pruefen(DDraw_starten() == 0, "no display");
-}
-
-void Fuzz_Anzeige_weg(void)
-{
-    DDraw_beenden();
 }
 
 void Fuzz_Pruefen(bool bedingung, const char* text)

@@ -1,7 +1,7 @@
 // What every fuzz target shares: a private folder on tmpfs to put the
-// input in as a file (the readers take file names), a fresh headless
-// platform per input, and a check that turns a broken promise into a
-// finding.
+// input in as a file (the readers take file names), one headless
+// platform for the whole run, and a check that turns a broken promise
+// into a finding.
 #ifndef GLUBBERSHOOT_FUZZ_HILFE_H
 #define GLUBBERSHOOT_FUZZ_HILFE_H
 
@@ -10,26 +10,38 @@
 
 #include "platform/headless/headless.h"
 
-// Makes a private folder (under /dev/shm when there is one) the working
-// directory for the rest of the process and removes it at exit.
-void Fuzz_Ordner_betreten(void);
+// Once, from LLVMFuzzerInitialize: a private folder (under /dev/shm when
+// there is one, or under $GLUBBER_FUZZ_TMP), removed at exit, and a
+// fresh headless platform.
+void Fuzz_anfangen(void);
+
+// Before each input: the log and any faults forgotten, the clock at its
+// start, the game at its title state, new surfaces with `extra_pitch` bytes beyond each row.
+// The platform itself lives on: a reset per input would cost more than
+// the reader under test.
+void Fuzz_Eingabe_anfangen(int extra_pitch = 0);
+
+// The private folder is the working directory while one of these lives,
+// so libFuzzer's own relative paths stay valid between inputs.
+struct FuzzImOrdner {
+    FuzzImOrdner();
+    ~FuzzImOrdner();
+    FuzzImOrdner(const FuzzImOrdner&) = delete;
+    FuzzImOrdner& operator=(const FuzzImOrdner&) = delete;
+    int iVorher;
+};
 
 // Writes the bytes as a file of that name in the working directory.
 void Fuzz_Datei_schreiben(const char* name, const uint8_t* daten, size_t laenge);
 
-// Starts afresh: every platform object and the log forgotten, no faults.
-void Fuzz_Plattform_neu(int extra_pitch = 0);
-
-// A display with primary, back buffer and palette support, as the game
-// has it after DDraw_starten; released again by Fuzz_Anzeige_weg.
+// The display as the game has it after DDraw_starten.
 void Fuzz_Anzeige_auf(void);
-void Fuzz_Anzeige_weg(void);
 
 // Aborts with the text when the promise does not hold: libFuzzer then
 // keeps the input as a crash.
 void Fuzz_Pruefen(bool bedingung, const char* text);
 
-// Message boxes shown since the last Fuzz_Plattform_neu.
+// Message boxes shown since Fuzz_Eingabe_anfangen.
 size_t Fuzz_Meldungen(void);
 
 // Reads a little-endian value at the front of the input, as far as it goes.

@@ -7,13 +7,14 @@
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    Fuzz_Ordner_betreten();
+    Fuzz_anfangen();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t laenge)
 {
-    Fuzz_Plattform_neu();
+    FuzzImOrdner hier;
+    Fuzz_Eingabe_anfangen();
     Fuzz_Datei_schreiben("Grafik.dat", daten, laenge);
 
     PackFileVerzeichnis pfv;

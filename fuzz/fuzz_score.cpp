@@ -15,7 +15,9 @@
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    Fuzz_Ordner_betreten();
+    Fuzz_anfangen();
+    Fuzz_Anzeige_auf();
+    Fuzz_Pruefen(DDraw_Offscreen_anlegen(&lpDDSFont, 920, 152, 1) == 0, "no font surface");
     // A plain grid of glyph cells stands in for the scanned font.
     for (int i = 0; i < MAX_GLYPHEN - 1; i++) {
         int x = (i % 40) * 22, y = (i / 40) * 40;
@@ -53,12 +55,13 @@ static void Tabelle_pruefen(bool bDatei)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t laenge)
 {
+    FuzzImOrdner hier;
     int32_t punkte = (int32_t)Fuzz_Wert(daten, laenge, 4);
     char szName[FUZZ_SCORE_NAME + 1] = {};
     for (size_t i = 4; i < FUZZ_SCORE_KOPF && i < laenge && daten[i]; i++)
         szName[i - 4] = (char)daten[i];
 
-    Fuzz_Plattform_neu();
+    Fuzz_Eingabe_anfangen();
     std::remove(HIGHSCORE_DATEI);
     if (laenge > FUZZ_SCORE_KOPF)
         Fuzz_Datei_schreiben(HIGHSCORE_DATEI, daten + FUZZ_SCORE_KOPF, laenge - FUZZ_SCORE_KOPF);
@@ -91,10 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t laenge)
         Fuzz_Pruefen(strcmp(HighscoreListe[i].szName, erwartet[i].szName) == 0, "names after the entry");
     }
 
-    Fuzz_Anzeige_auf();
-    Fuzz_Pruefen(DDraw_Offscreen_anlegen(&lpDDSFont, 920, 152, 1) == 0, "no font surface");
     dwTick = (DWORD)punkte;
     Highscore_zeigen();
-    Fuzz_Anzeige_weg();
     return 0;
 }

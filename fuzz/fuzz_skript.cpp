@@ -7,7 +7,7 @@
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    Fuzz_Ordner_betreten();
+    Fuzz_anfangen();
     return 0;
 }
 
@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t laenge)
     }
 
     // Every message comes out of the drain once its time has come.
-    Fuzz_Plattform_neu();
+    Fuzz_Eingabe_anfangen();
     headless_script_set(ereignisse);
     headless_advance(spaeteste);
     MSG msg;

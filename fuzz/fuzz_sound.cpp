@@ -8,17 +8,18 @@
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    Fuzz_Ordner_betreten();
+    Fuzz_anfangen();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t laenge)
 {
+    FuzzImOrdner hier;
     if (laenge < FUZZ_SOUND_KOPF)
         return 0;
     const int sektor = daten[0] % FUZZ_SOUND_SEKTOREN;
 
-    Fuzz_Plattform_neu();
+    Fuzz_Eingabe_anfangen();
     lpDS = nullptr;
     Fuzz_Pruefen(plat_sound_create(&lpDS) == PLAT_OK, "no sound object");
     Fuzz_Datei_schreiben("Sound.dat", daten + FUZZ_SOUND_KOPF, laenge - FUZZ_SOUND_KOPF);

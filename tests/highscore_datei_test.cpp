@@ -96,6 +96,8 @@ TEST_F(HighscoreDatei, NewEntriesGoBelowEqualScoresAndAreAlwaysWritten)
     EXPECT_EQ(Datei_lesen("Score.dat").size(), 288u) << "written although nothing changed";
     EXPECT_EQ(Highscore_eintragen("Neu", 700), 0);
     EXPECT_EQ(Tabelle(), "900A 700B 700Neu 600C 500D 400E 300F 200G 150H 120I ");
+    EXPECT_EQ(Highscore_eintragen("Acht", 800), 0);
+    EXPECT_EQ(Tabelle(), "900A 800Acht 700B 700Neu 600C 500D 400E 300F 200G 150H ") << "equal scores keep their order";
     // Names are cut to 19 characters, in memory and on disk.
     EXPECT_EQ(Highscore_eintragen("ABCDEFGHIJKLMNOPQRSTUVWXYZ", 5000), 0);
     EXPECT_STREQ(HighscoreListe[0].szName, "ABCDEFGHIJKLMNOPQRS");

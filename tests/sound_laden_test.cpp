@@ -16,12 +16,12 @@ protected:
         plat_sound_release(lpDS);
         lpDS = nullptr;
     }
-    // Loads the sector as sector 4 of a new archive; what the buffer holds lands in `inhalt_`.
+    // Loads the sector from a new archive; what the buffer holds lands in `inhalt_`.
     int Laden(const std::string& sektor, int nummer = 4, int32_t typ = SEKTOR_WAV)
     {
         Datei_schreiben("Sound.dat", Archiv({{nummer, typ, sektor}}));
         EXPECT_EQ(PackFile_oeffnen("Sound.dat", &pfv_), 0);
-        return Nochmal(4);
+        return Nochmal(nummer);
     }
     int Nochmal(int nummer)
     {
@@ -87,14 +87,16 @@ TEST_F(SoundLaden, BrokenSectorsGiveBothMessages)
         {Riff(Chunk("fmt ", Pcm()) + Chunk("data", "abcd"), 4), 3, {}},
         // A "data" chunk near 4 GiB is refused, not allocated.
         {Riff(Chunk("fmt ", Pcm()) + Chunk("data", "abcd", 0xFFFFFFF0)), 4, {"Error... | DSound_WaveDaten: malloc()", wd}},
-        {Riff(Chunk("fmt ", Pcm()) + Chunk("data", "")), 5, {"Error... | PackFile_Sound_laden: CreateSoundBuffer()"}},
     };
     for (const auto& f : faelle) {
         EXPECT_EQ(Laden(f.sektor), f.code) << f.sektor.size();
-        if (!f.texte.empty())
+        if (!f.texte.empty()) {
             EXPECT_EQ(Meldungen(), f.texte);
+        }
     }
     EXPECT_EQ(headless_fault_calls("malloc"), 0) << "nothing failing was ever allocated";
+    EXPECT_EQ(Laden(Riff(Chunk("fmt ", Pcm()) + Chunk("data", ""))), 5);
+    EXPECT_EQ(Meldungen(), std::vector<std::string>{"Error... | PackFile_Sound_laden: CreateSoundBuffer()"});
     EXPECT_EQ(Laden(Riff(Chunk("fmt ", Pcm()) + Chunk("data", "abcd"), 0xFFFFFFFF)), 0) << "RIFF size cut to the file";
 }
 

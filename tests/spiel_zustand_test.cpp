@@ -34,7 +34,10 @@ struct SpielZustand : AnzeigeTest {
         for (PlatSoundBuffer*& b : lpDSB)
             b = nullptr;
         lpDS = nullptr;
-        iMusikAnzahl = 0;
+        iMusikAnzahl = 0;   // the music globals as at program start
+        iMusikTitel = 0;
+        iMusikZustand = MUSIK_ZU;
+        szMusikDatei[0][0] = 0;
         AnzeigeTest::TearDown();
     }
     // Spoils the round values, enters the type and checks their reset.

@@ -33,7 +33,7 @@ static void Name_setzen(char* ziel, const char* name)
 {
     memset(ziel, 0, sizeof(HighscoreListe[0].szName));
     if (name)
-        strncpy(ziel, name, sizeof(HighscoreListe[0].szName) - 1);
+        memcpy(ziel, name, strnlen(name, sizeof(HighscoreListe[0].szName) - 1));
 }
 
 void Highscore_sortieren(HighscoreEintrag* liste)

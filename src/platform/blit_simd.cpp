@@ -48,10 +48,21 @@ inline __m128i mischen(__m128i v, __m128i z, const Schluessel& k) {
     return _mm_or_si128(_mm_and_si128(behalten, z), _mm_andnot_si128(behalten, v));
 }
 
+// Whole blocks of picture or of hole, the common case in drawn pictures,
+// skip the destination read or the store altogether.
 inline void block16(uint8_t* d, const uint8_t* s, const Schluessel& k) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
-    const __m128i z = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(d), mischen(v, z, k));
+    const __m128i behalten =
+        _mm_cmpeq_epi8(_mm_subs_epu8(_mm_sub_epi8(v, k.lo), k.span), _mm_setzero_si128());
+    const int maske = _mm_movemask_epi8(behalten);
+    if (maske == 0xFFFF) return;
+    __m128i* ziel = reinterpret_cast<__m128i*>(d);
+    if (maske == 0) {
+        _mm_storeu_si128(ziel, v);
+        return;
+    }
+    const __m128i z = _mm_loadu_si128(ziel);
+    _mm_storeu_si128(ziel, _mm_or_si128(_mm_and_si128(behalten, z), _mm_andnot_si128(behalten, v)));
 }
 
 inline void block8(uint8_t* d, const uint8_t* s, const Schluessel& k) {
@@ -85,12 +96,21 @@ void zeile_keyed(uint8_t* d, const uint8_t* s, int32_t n, const Schluessel& k) {
     if (i < n) block16(d + n - 16, s + n - 16, k);
 }
 
-// Sixteen lookups from the two halves of one load.
-inline void sechzehn_nachschlagen(uint8_t* z, __m128i v, const uint32_t* tabelle) {
-    uint64_t a = static_cast<uint64_t>(_mm_cvtsi128_si64(v));
-    uint64_t b = static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(v, v)));
-    for (int i = 0; i < 8; ++i, a >>= 8) pixel_schreiben(z + 4 * i, tabelle[a & 0xFF]);
-    for (int i = 8; i < 16; ++i, b >>= 8) pixel_schreiben(z + 4 * i, tabelle[b & 0xFF]);
+inline __m128i vier_nachschlagen(const uint8_t* q, const uint32_t* tabelle) {
+    const __m128i a = _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(tabelle[q[0]])),
+                                         _mm_cvtsi32_si128(static_cast<int>(tabelle[q[1]])));
+    const __m128i b = _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(tabelle[q[2]])),
+                                         _mm_cvtsi32_si128(static_cast<int>(tabelle[q[3]])));
+    return _mm_unpacklo_epi64(a, b);
+}
+
+// Gathered into whole vectors: a quarter of the stores of one per pixel.
+inline void sechzehn_nachschlagen(uint8_t* z, const uint8_t* q, const uint32_t* tabelle) {
+    __m128i* ziel = reinterpret_cast<__m128i*>(z);
+    _mm_storeu_si128(ziel, vier_nachschlagen(q, tabelle));
+    _mm_storeu_si128(ziel + 1, vier_nachschlagen(q + 4, tabelle));
+    _mm_storeu_si128(ziel + 2, vier_nachschlagen(q + 8, tabelle));
+    _mm_storeu_si128(ziel + 3, vier_nachschlagen(q + 12, tabelle));
 }
 
 // The sky and the flat parts of the pictures come in long runs of one
@@ -108,7 +128,7 @@ void zeile_umsetzen(uint8_t* z, const uint8_t* q, int32_t n, const uint32_t* tab
             _mm_storeu_si128(ziel + 2, farbe);
             _mm_storeu_si128(ziel + 3, farbe);
         } else {
-            sechzehn_nachschlagen(z + 4 * i, v, tabelle);
+            sechzehn_nachschlagen(z + 4 * i, q + i, tabelle);
         }
     }
     zeile_umsetzen_einfach(z + 4 * i, q + i, n - i, tabelle);

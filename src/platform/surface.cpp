@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/backend.h"
+#include "platform/blit_simd.h"
 #include "platform/plat_intern.h"
 
 namespace {
@@ -93,34 +94,6 @@ void aus_liste_entfernen(std::vector<std::unique_ptr<T>>& v, const T* obj) {
             v.end());
 }
 
-#if defined(__GNUC__)
-typedef uint8_t Block16 __attribute__((vector_size(16)));
-#endif
-
-// One row: pixels whose index lies in [lo, lo + span] keep the destination.
-// No branches per pixel; sixteen at a time where the compiler has vectors.
-void zeile_keyed(uint8_t* __restrict d, const uint8_t* __restrict s, int32_t n, uint8_t lo, uint8_t span) {
-    int32_t i = 0;
-#if defined(__GNUC__)
-    Block16 lo16, span16;
-    std::memset(&lo16, lo, sizeof lo16);
-    std::memset(&span16, span, sizeof span16);
-    for (; i + 16 <= n; i += 16) {
-        Block16 v, z;
-        std::memcpy(&v, s + i, sizeof v);
-        std::memcpy(&z, d + i, sizeof z);
-        Block16 behalten = reinterpret_cast<Block16>((v - lo16) <= span16);
-        Block16 r = (z & behalten) | (v & ~behalten);
-        std::memcpy(d + i, &r, sizeof r);
-    }
-#endif
-    for (; i < n; ++i) {
-        uint8_t v = s[i];
-        uint8_t behalten = static_cast<uint8_t>(static_cast<uint8_t>(v - lo) <= span ? 0xFF : 0x00);
-        d[i] = static_cast<uint8_t>((d[i] & behalten) | (v & static_cast<uint8_t>(~behalten)));
-    }
-}
-
 // Copies a w x h block that lies inside both surfaces.
 void block_kopieren(PlatSurface* dst, int32_t dx, int32_t dy, const PlatSurface* src, int32_t sx, int32_t sy,
                     int32_t w, int32_t h) {
@@ -137,14 +110,10 @@ void block_kopieren(PlatSurface* dst, int32_t dx, int32_t dy, const PlatSurface*
     }
     uint8_t* ziel = dst->pixels.get() + static_cast<size_t>(dy) * dst->pitch + dx;
     if (!src->has_key) {
-        for (int32_t y = 0; y < h; ++y)
-            std::memcpy(ziel + static_cast<size_t>(y) * dst->pitch, quelle + static_cast<size_t>(y) * quell_pitch, w);
+        Blit_kopieren(ziel, dst->pitch, quelle, quell_pitch, w, h);
         return;
     }
-    uint8_t span = static_cast<uint8_t>(src->key_high - src->key_low);
-    for (int32_t y = 0; y < h; ++y)
-        zeile_keyed(ziel + static_cast<size_t>(y) * dst->pitch, quelle + static_cast<size_t>(y) * quell_pitch, w,
-                    src->key_low, span);
+    Blit_keyed(ziel, dst->pitch, quelle, quell_pitch, w, h, src->key_low, src->key_high);
 }
 
 // Draws the part of the blit that falls into one visible rectangle.
@@ -299,12 +268,7 @@ int plat_surface_fill(PlatSurface* s, BYTE colour) {
     if (plat_fault("Blt(COLORFILL)")) return PLAT_FEHLER;
     if (!s) return PLAT_UNGUELTIG;
     if (beschaeftigt(s)) return PLAT_FEHLER;
-    uint8_t* p = s->pixels.get();
-    if (s->pitch == s->w) {
-        std::memset(p, colour, static_cast<size_t>(s->pitch) * s->h);
-        return PLAT_OK;
-    }
-    for (int32_t y = 0; y < s->h; ++y) std::memset(p + static_cast<size_t>(y) * s->pitch, colour, s->w);
+    Blit_fuellen(s->pixels.get(), s->pitch, s->w, s->h, colour);
     return PLAT_OK;
 }
 

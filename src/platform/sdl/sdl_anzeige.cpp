@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/backend.h"
+#include "platform/blit_simd.h"
 #include "platform/sdl/sdl_intern.h"
 
 namespace {
@@ -116,18 +117,7 @@ void Palette_Tabelle_bauen(const PALETTEENTRY palette[256], uint32_t tabelle[256
 
 void Bild_umsetzen(const uint8_t* quelle, int32_t pitch, int w, int h, const uint32_t tabelle[256],
                    uint8_t* ziel, int zielPitch) {
-    for (int y = 0; y < h; ++y) {
-        const uint8_t* q = quelle + static_cast<ptrdiff_t>(y) * pitch;
-        uint32_t* z = reinterpret_cast<uint32_t*>(ziel + static_cast<ptrdiff_t>(y) * zielPitch);
-        int x = 0;
-        for (; x + 4 <= w; x += 4) {
-            z[x] = tabelle[q[x]];
-            z[x + 1] = tabelle[q[x + 1]];
-            z[x + 2] = tabelle[q[x + 2]];
-            z[x + 3] = tabelle[q[x + 3]];
-        }
-        for (; x < w; ++x) z[x] = tabelle[q[x]];
-    }
+    Blit_Palette_umsetzen(quelle, pitch, w, h, tabelle, ziel, zielPitch);
 }
 
 void Anzeige_verloren(bool geraetNeu) {
