@@ -34,15 +34,25 @@ void Keyed_Spielfeld_unser(benchmark::State& state) {
     }
 }
 
-void Keyed_Spielfeld_einfach(benchmark::State& state) {
+// The kernel alone on a lower path, to show what the vectors bring.
+void Keyed_Spielfeld_Pfad(benchmark::State& state, int gewuenscht) {
     if (!Bench_Runde_aufbauen()) return state.SkipWithError("the game did not start");
     Flaeche q = Bench_Flaeche(lpDDSSpielfeld), z = Bench_Flaeche(lpDDSBack);
+    const int vorher = Blit_Pfad();
+    if (Blit_Pfad_setzen(gewuenscht) != gewuenscht) {
+        Blit_Pfad_setzen(vorher);
+        return state.SkipWithError("this processor lacks the path");
+    }
     for (auto _ : state) {
-        Blit_keyed_einfach(z.p + SPIELFELD_Y * z.pitch, z.pitch, q.p + FELD_X, q.pitch, B, SPIELFELD_HOEHE,
-                           TRANSPARENZ, TRANSPARENZ);
+        Blit_keyed(z.p + SPIELFELD_Y * z.pitch, z.pitch, q.p + FELD_X, q.pitch, B, SPIELFELD_HOEHE, TRANSPARENZ,
+                   TRANSPARENZ);
         benchmark::ClobberMemory();
     }
+    Blit_Pfad_setzen(vorher);
 }
+
+void Keyed_Spielfeld_einfach(benchmark::State& state) { Keyed_Spielfeld_Pfad(state, BLIT_EINFACH); }
+void Keyed_Spielfeld_sse2(benchmark::State& state) { Keyed_Spielfeld_Pfad(state, BLIT_SSE2); }
 
 void Keyed_Spielfeld_memcpy(benchmark::State& state) {
     if (!Bench_Runde_aufbauen()) return state.SkipWithError("the game did not start");
@@ -122,13 +132,13 @@ void Palette_Bild(benchmark::State& state, bool rauschen, bool einfach) {
     if (!f.gut) return state.SkipWithError("the game did not start");
     const uint8_t* q = rauschen ? f.rauschen.data() : f.bild.data();
     uint8_t* z = reinterpret_cast<uint8_t*>(f.ziel.data());
+    const int vorher = Blit_Pfad();
+    if (einfach) Blit_Pfad_setzen(BLIT_EINFACH);
     for (auto _ : state) {
-        if (einfach)
-            Blit_Palette_umsetzen_einfach(q, B, B, H, f.tabelle, z, 4 * B);
-        else
-            Blit_Palette_umsetzen(q, B, B, H, f.tabelle, z, 4 * B);
+        Blit_Palette_umsetzen(q, B, B, H, f.tabelle, z, 4 * B);
         benchmark::ClobberMemory();
     }
+    Blit_Pfad_setzen(vorher);
 }
 
 void Palette_unser(benchmark::State& state) { Palette_Bild(state, false, false); }
@@ -225,6 +235,7 @@ void Bench_Kerne_anmelden(int wiederholungen) {
     const Eintrag eintraege[] = {
         {"keyed/playfield/ours", Keyed_Spielfeld_unser},
         {"keyed/playfield/plain-c", Keyed_Spielfeld_einfach},
+        {"keyed/playfield/sse2", Keyed_Spielfeld_sse2},
         {"keyed/playfield/memcpy", Keyed_Spielfeld_memcpy},
         {"keyed/scattered/ours", Keyed_Streu_unser},
         {"fill/back-buffer/ours", Fuellen_unser},

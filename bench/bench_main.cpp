@@ -62,6 +62,7 @@ void auswerten(void) {
     std::printf("\nMedians (CPU time of the benchmark thread per call; start-up: wall time)\n");
     zahl("playfield keyed blit, ours", "keyed/playfield/ours", "us");
     zahl("playfield keyed blit, plain C", "keyed/playfield/plain-c", "us");
+    zahl("playfield keyed blit, SSE2 only", "keyed/playfield/sse2", "us");
     zahl("playfield keyed blit, SDL_BlitSurface", "keyed/playfield/sdl", "us");
     zahl("playfield rows, memcpy", "keyed/playfield/memcpy", "us");
     zahl("scattered keyed blit, ours", "keyed/scattered/ours", "us");
@@ -84,6 +85,7 @@ void auswerten(void) {
     verhaeltnis("keyed blit: SDL / ours", "keyed/playfield/sdl", "keyed/playfield/ours");
     verhaeltnis("keyed blit: ours / memcpy", "keyed/playfield/ours", "keyed/playfield/memcpy");
     verhaeltnis("keyed blit: plain C / ours", "keyed/playfield/plain-c", "keyed/playfield/ours");
+    verhaeltnis("keyed blit: SDL / SSE2 only", "keyed/playfield/sdl", "keyed/playfield/sse2");
     verhaeltnis("scattered keyed blit: SDL / ours", "keyed/scattered/sdl", "keyed/scattered/ours");
     verhaeltnis("palette: ours / SDL", "palette/frame/ours", "palette/frame/sdl");
     verhaeltnis("palette: ours / memcpy 3 MB", "palette/frame/ours", "palette/frame/memcpy-3mb");
@@ -126,7 +128,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bench: no scratch folder for the game\n");
         return 1;
     }
-    std::printf("vector kernels: %s\n", Blit_mit_Vektoren() ? "SSE2" : "none (plain C)");
+    std::printf("kernels: %s\n", Blit_Pfadname(Blit_Pfad()));
     Bench_Kerne_anmelden(9);
     Bench_Spiel_anmelden(9);
     Sammler sammler;

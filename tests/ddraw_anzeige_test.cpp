@@ -159,8 +159,9 @@ TEST_P(DDrawFehler, CodeMessageAndExit)
     RECT r{0, 0, BILDSCHIRM_BREITE, BILDSCHIRM_HOEHE};
     if (f.operation > 0) {
         ASSERT_EQ(DDraw_starten(), 0);
-        if (f.operation > 1)
+        if (f.operation > 1) {
             ASSERT_EQ(DDraw_Clipper_erzeugen(&r, 1), 0);
+        }
     }
     iGameState = GS_MENU;
     headless_fault_arm(f.schritt, 0, 1);

@@ -32,7 +32,9 @@ TEST_F(WeltBewegung, GrenzenWendenUndFlucht) {
         EXPECT_EQ(o.iZustand, z) << f.i << " at " << f.x << "," << f.y << " r " << f.r;
         EXPECT_EQ(iLose, f.weg > 0 ? 1 : 0) << f.i << " at " << f.x << "," << f.y;
         EXPECT_TRUE(o.iRichtung >= f.rmin && o.iRichtung <= f.rmax) << o.iRichtung;
-        if (f.weg != 0) EXPECT_TRUE(o.dwZeitDauer >= 1000 && o.dwZeitDauer < 4000);
+        if (f.weg != 0) {
+            EXPECT_TRUE(o.dwZeitDauer >= 1000 && o.dwZeitDauer < 4000);
+        }
     }
 }
 

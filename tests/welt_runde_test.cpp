@@ -15,7 +15,9 @@ TEST_F(WeltRunde, RundenstartBewaffnetAlleElf) {
         EXPECT_EQ(o.Figur.iAnimBilder, 4);
         EXPECT_EQ(Objekt_getroffen(i, 100, 100), 0) << i;
         // Flyers start outside the playfield or above the screen.
-        if (i < 9) EXPECT_TRUE(o.iPosX < 0 || o.iPosX >= 2048 || o.iPosY == -o.Figur.iHoehe) << i;
+        if (i < 9) {
+            EXPECT_TRUE(o.iPosX < 0 || o.iPosX >= 2048 || o.iPosY == -o.Figur.iHoehe) << i;
+        }
     }
     EXPECT_EQ(Objekte[9].iPosY, 769);
     EXPECT_TRUE(Objekte[9].dwZeitDauer >= 20000 && Objekte[9].dwZeitDauer < 80000);

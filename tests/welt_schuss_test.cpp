@@ -62,7 +62,9 @@ TEST_F(WeltSchuss, BonusNachZahlDerTreffer) {
         EXPECT_EQ(iKills, f.n);
         EXPECT_EQ(iPoints, f.punkte) << f.n;
         EXPECT_EQ(Anzahl("sound 12 0") + Anzahl("sound 0 0") + Anzahl("sound 10 0"), f.bonus ? 1 : 0) << f.n;
-        if (f.bonus) EXPECT_EQ(Sounds().back(), f.bonus);
+        if (f.bonus) {
+            EXPECT_EQ(Sounds().back(), f.bonus);
+        }
     }
     // Falling targets are neither hit again nor counted for the bonus.
     Stapeln(11);

@@ -1,17 +1,20 @@
 // The pixel kernels. Every playing frame runs them over about three
-// megabytes, so they work on whole rows, sixteen pixels per step and
-// without a branch per pixel; SSE2 is on every x86-64, other machines take
-// the plain loops below.
+// megabytes, so they work on whole rows, many pixels per step and without
+// a branch per pixel. SSE2 is on every x86-64; AVX2 is taken when the
+// processor has it; other machines run the plain loops.
 #include "platform/blit_simd.h"
 
 #include <cstring>
 
-#if defined(__SSE2__) && defined(__x86_64__)
-#include <emmintrin.h>
-#define BLIT_SSE2 1
+#if defined(__x86_64__) && defined(__SSE2__) && (defined(__GNUC__) || defined(__clang__))
+#include <immintrin.h>
+#define BLIT_X86 1
+#define BLIT_AVX2_FN __attribute__((target("avx2")))
 #endif
 
 namespace {
+
+int g_pfad = -1;   // chosen at the first call
 
 inline uint8_t* zeile(uint8_t* p, int32_t pitch, int32_t y) {
     return p + static_cast<intptr_t>(y) * pitch;
@@ -19,6 +22,11 @@ inline uint8_t* zeile(uint8_t* p, int32_t pitch, int32_t y) {
 
 inline const uint8_t* zeile(const uint8_t* p, int32_t pitch, int32_t y) {
     return p + static_cast<intptr_t>(y) * pitch;
+}
+
+int pfad(void) {
+    if (g_pfad < 0) g_pfad = Blit_bester_Pfad();
+    return g_pfad;
 }
 
 inline void pixel_schreiben(uint8_t* z, uint32_t wert) { std::memcpy(z, &wert, sizeof wert); }
@@ -36,64 +44,66 @@ void zeile_umsetzen_einfach(uint8_t* z, const uint8_t* q, int32_t n, const uint3
     for (int32_t i = 0; i < n; ++i) pixel_schreiben(z + 4 * i, tabelle[q[i]]);
 }
 
-#ifdef BLIT_SSE2
-
-struct Schluessel {
-    __m128i lo, span;
-};
-
-inline __m128i mischen(__m128i v, __m128i z, const Schluessel& k) {
-    // saturating v - lo - span is zero exactly for the key's pixels
-    const __m128i behalten = _mm_cmpeq_epi8(_mm_subs_epu8(_mm_sub_epi8(v, k.lo), k.span), _mm_setzero_si128());
-    return _mm_or_si128(_mm_and_si128(behalten, z), _mm_andnot_si128(behalten, v));
-}
-
-// Whole blocks of picture or of hole, the common case in drawn pictures,
-// skip the destination read or the store altogether.
-inline void block16(uint8_t* d, const uint8_t* s, const Schluessel& k) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
-    const __m128i behalten =
-        _mm_cmpeq_epi8(_mm_subs_epu8(_mm_sub_epi8(v, k.lo), k.span), _mm_setzero_si128());
-    const int maske = _mm_movemask_epi8(behalten);
-    if (maske == 0xFFFF) return;
-    __m128i* ziel = reinterpret_cast<__m128i*>(d);
-    if (maske == 0) {
-        _mm_storeu_si128(ziel, v);
-        return;
-    }
-    const __m128i z = _mm_loadu_si128(ziel);
-    _mm_storeu_si128(ziel, _mm_or_si128(_mm_and_si128(behalten, z), _mm_andnot_si128(behalten, v)));
-}
-
-inline void block8(uint8_t* d, const uint8_t* s, const Schluessel& k) {
-    const __m128i v = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(s));
-    const __m128i z = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(d));
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(d), mischen(v, z, k));
-}
+#ifdef BLIT_X86
 
 // A keyed copy may run over the same pixels twice with the same result,
-// so a row's ragged end is done as one more block ending at its last pixel.
-void zeile_keyed(uint8_t* d, const uint8_t* s, int32_t n, const Schluessel& k) {
+// so a row's ragged end is done as one more block ending at its last
+// pixel instead of pixel by pixel.
+
+inline __m128i behalten16(__m128i v, __m128i lo, __m128i span) {
+    // (v - lo) saturated down by span is zero exactly for the key's pixels
+    return _mm_cmpeq_epi8(_mm_subs_epu8(_mm_sub_epi8(v, lo), span), _mm_setzero_si128());
+}
+
+inline void block16(uint8_t* d, const uint8_t* s, __m128i lo, __m128i span) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+    const __m128i z = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d));
+    const __m128i b = behalten16(v, lo, span);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm_or_si128(_mm_and_si128(b, z), _mm_andnot_si128(b, v)));
+}
+
+inline void block8(uint8_t* d, const uint8_t* s, __m128i lo, __m128i span) {
+    const __m128i v = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(s));
+    const __m128i z = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(d));
+    const __m128i b = behalten16(v, lo, span);
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(d), _mm_or_si128(_mm_and_si128(b, z), _mm_andnot_si128(b, v)));
+}
+
+void zeile_keyed_sse2(uint8_t* __restrict d, const uint8_t* __restrict s, int32_t n, uint8_t klo, uint8_t kspan) {
     if (n < 8) {
-        zeile_keyed_einfach(d, s, n, static_cast<uint8_t>(_mm_cvtsi128_si32(k.lo)),
-                            static_cast<uint8_t>(_mm_cvtsi128_si32(k.span)));
+        zeile_keyed_einfach(d, s, n, klo, kspan);
         return;
     }
+    const __m128i lo = _mm_set1_epi8(static_cast<char>(klo));
+    const __m128i span = _mm_set1_epi8(static_cast<char>(kspan));
     if (n < 16) {
-        block8(d, s, k);
-        block8(d + n - 8, s + n - 8, k);
+        block8(d, s, lo, span);
+        block8(d + n - 8, s + n - 8, lo, span);
         return;
     }
     int32_t i = 0;
-    for (; i + 32 <= n; i += 32) {
-        block16(d + i, s + i, k);
-        block16(d + i + 16, s + i + 16, k);
+    for (; i + 16 <= n; i += 16) block16(d + i, s + i, lo, span);
+    if (i < n) block16(d + n - 16, s + n - 16, lo, span);
+}
+
+BLIT_AVX2_FN inline void block32(uint8_t* d, const uint8_t* s, __m256i lo, __m256i span) {
+    const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s));
+    const __m256i z = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d));
+    const __m256i b = _mm256_cmpeq_epi8(_mm256_subs_epu8(_mm256_sub_epi8(v, lo), span), _mm256_setzero_si256());
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(d), _mm256_blendv_epi8(v, z, b));
+}
+
+BLIT_AVX2_FN void zeile_keyed_avx2(uint8_t* __restrict d, const uint8_t* __restrict s, int32_t n, uint8_t klo,
+                                   uint8_t kspan) {
+    if (n < 32) {
+        zeile_keyed_sse2(d, s, n, klo, kspan);
+        return;
     }
-    if (i + 16 <= n) {
-        block16(d + i, s + i, k);
-        i += 16;
-    }
-    if (i < n) block16(d + n - 16, s + n - 16, k);
+    const __m256i lo = _mm256_set1_epi8(static_cast<char>(klo));
+    const __m256i span = _mm256_set1_epi8(static_cast<char>(kspan));
+    int32_t i = 0;
+    for (; i + 32 <= n; i += 32) block32(d + i, s + i, lo, span);
+    if (i < n) block32(d + n - 32, s + n - 32, lo, span);
 }
 
 inline __m128i vier_nachschlagen(const uint8_t* q, const uint32_t* tabelle) {
@@ -104,31 +114,26 @@ inline __m128i vier_nachschlagen(const uint8_t* q, const uint32_t* tabelle) {
     return _mm_unpacklo_epi64(a, b);
 }
 
-// Gathered into whole vectors: a quarter of the stores of one per pixel.
-inline void sechzehn_nachschlagen(uint8_t* z, const uint8_t* q, const uint32_t* tabelle) {
-    __m128i* ziel = reinterpret_cast<__m128i*>(z);
-    _mm_storeu_si128(ziel, vier_nachschlagen(q, tabelle));
-    _mm_storeu_si128(ziel + 1, vier_nachschlagen(q + 4, tabelle));
-    _mm_storeu_si128(ziel + 2, vier_nachschlagen(q + 8, tabelle));
-    _mm_storeu_si128(ziel + 3, vier_nachschlagen(q + 12, tabelle));
-}
-
 // The sky and the flat parts of the pictures come in long runs of one
-// index; sixteen equal pixels cost one lookup and four stores.
-void zeile_umsetzen(uint8_t* z, const uint8_t* q, int32_t n, const uint32_t* tabelle) {
+// index: sixteen equal pixels cost one lookup. Others are gathered four
+// to a vector, a quarter of the stores of one per pixel.
+void zeile_umsetzen_sse2(uint8_t* z, const uint8_t* q, int32_t n, const uint32_t* tabelle) {
     int32_t i = 0;
     for (; i + 16 <= n; i += 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q + i));
         const __m128i erstes = _mm_set1_epi8(static_cast<char>(q[i]));
+        __m128i* ziel = reinterpret_cast<__m128i*>(z + 4 * i);
         if (_mm_movemask_epi8(_mm_cmpeq_epi8(v, erstes)) == 0xFFFF) {
             const __m128i farbe = _mm_set1_epi32(static_cast<int>(tabelle[q[i]]));
-            __m128i* ziel = reinterpret_cast<__m128i*>(z + 4 * i);
             _mm_storeu_si128(ziel, farbe);
             _mm_storeu_si128(ziel + 1, farbe);
             _mm_storeu_si128(ziel + 2, farbe);
             _mm_storeu_si128(ziel + 3, farbe);
         } else {
-            sechzehn_nachschlagen(z + 4 * i, q + i, tabelle);
+            _mm_storeu_si128(ziel, vier_nachschlagen(q + i, tabelle));
+            _mm_storeu_si128(ziel + 1, vier_nachschlagen(q + i + 4, tabelle));
+            _mm_storeu_si128(ziel + 2, vier_nachschlagen(q + i + 8, tabelle));
+            _mm_storeu_si128(ziel + 3, vier_nachschlagen(q + i + 12, tabelle));
         }
     }
     zeile_umsetzen_einfach(z + 4 * i, q + i, n - i, tabelle);
@@ -138,30 +143,43 @@ void zeile_umsetzen(uint8_t* z, const uint8_t* q, int32_t n, const uint32_t* tab
 
 }  // namespace
 
-bool Blit_mit_Vektoren(void) {
-#ifdef BLIT_SSE2
-    return true;
+int Blit_bester_Pfad(void) {
+#ifdef BLIT_X86
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") ? BLIT_AVX2 : BLIT_SSE2;
 #else
-    return false;
+    return BLIT_EINFACH;
 #endif
 }
 
-void Blit_keyed_einfach(uint8_t* ziel, int32_t zielPitch, const uint8_t* quelle, int32_t quellPitch, int32_t w,
-                        int32_t h, uint8_t keyLo, uint8_t keyHi) {
-    const uint8_t span = static_cast<uint8_t>(keyHi - keyLo);
-    for (int32_t y = 0; y < h; ++y)
-        zeile_keyed_einfach(zeile(ziel, zielPitch, y), zeile(quelle, quellPitch, y), w, keyLo, span);
+int Blit_Pfad_setzen(int wunsch) {
+    const int bester = Blit_bester_Pfad();
+    g_pfad = wunsch < BLIT_EINFACH ? BLIT_EINFACH : (wunsch > bester ? bester : wunsch);
+    return g_pfad;
+}
+
+int Blit_Pfad(void) { return pfad(); }
+
+const char* Blit_Pfadname(int p) {
+    switch (p) {
+    case BLIT_SSE2: return "SSE2";
+    case BLIT_AVX2: return "AVX2";
+    default: return "plain C";
+    }
 }
 
 void Blit_keyed(uint8_t* ziel, int32_t zielPitch, const uint8_t* quelle, int32_t quellPitch, int32_t w, int32_t h,
                 uint8_t keyLo, uint8_t keyHi) {
-#ifdef BLIT_SSE2
-    const Schluessel k = {_mm_set1_epi8(static_cast<char>(keyLo)),
-                          _mm_set1_epi8(static_cast<char>(static_cast<uint8_t>(keyHi - keyLo)))};
-    for (int32_t y = 0; y < h; ++y) zeile_keyed(zeile(ziel, zielPitch, y), zeile(quelle, quellPitch, y), w, k);
-#else
-    Blit_keyed_einfach(ziel, zielPitch, quelle, quellPitch, w, h, keyLo, keyHi);
+    if (w <= 0 || h <= 0) return;
+    const uint8_t span = static_cast<uint8_t>(keyHi - keyLo);
+    void (*zeile_keyed)(uint8_t*, const uint8_t*, int32_t, uint8_t, uint8_t) = zeile_keyed_einfach;
+#ifdef BLIT_X86
+    if (pfad() == BLIT_AVX2)
+        zeile_keyed = zeile_keyed_avx2;
+    else if (pfad() == BLIT_SSE2)
+        zeile_keyed = zeile_keyed_sse2;
 #endif
+    for (int32_t y = 0; y < h; ++y) zeile_keyed(zeile(ziel, zielPitch, y), zeile(quelle, quellPitch, y), w, keyLo, span);
 }
 
 void Blit_kopieren(uint8_t* ziel, int32_t zielPitch, const uint8_t* quelle, int32_t quellPitch, int32_t w,
@@ -186,18 +204,14 @@ void Blit_fuellen(uint8_t* ziel, int32_t pitch, int32_t w, int32_t h, uint8_t fa
     for (int32_t y = 0; y < h; ++y) std::memset(zeile(ziel, pitch, y), farbe, static_cast<size_t>(w));
 }
 
-void Blit_Palette_umsetzen_einfach(const uint8_t* quelle, int32_t quellPitch, int32_t w, int32_t h,
-                                   const uint32_t tabelle[256], uint8_t* ziel, int32_t zielPitch) {
-    for (int32_t y = 0; y < h; ++y)
-        zeile_umsetzen_einfach(zeile(ziel, zielPitch, y), zeile(quelle, quellPitch, y), w, tabelle);
-}
-
+// Gathering lookups is slow on many processors, so AVX2 has no path of
+// its own here.
 void Blit_Palette_umsetzen(const uint8_t* quelle, int32_t quellPitch, int32_t w, int32_t h,
                            const uint32_t tabelle[256], uint8_t* ziel, int32_t zielPitch) {
-#ifdef BLIT_SSE2
-    for (int32_t y = 0; y < h; ++y)
-        zeile_umsetzen(zeile(ziel, zielPitch, y), zeile(quelle, quellPitch, y), w, tabelle);
-#else
-    Blit_Palette_umsetzen_einfach(quelle, quellPitch, w, h, tabelle, ziel, zielPitch);
+    if (w <= 0 || h <= 0) return;
+    void (*zeile_umsetzen)(uint8_t*, const uint8_t*, int32_t, const uint32_t*) = zeile_umsetzen_einfach;
+#ifdef BLIT_X86
+    if (pfad() != BLIT_EINFACH) zeile_umsetzen = zeile_umsetzen_sse2;
 #endif
+    for (int32_t y = 0; y < h; ++y) zeile_umsetzen(zeile(ziel, zielPitch, y), zeile(quelle, quellPitch, y), w, tabelle);
 }

@@ -16,14 +16,14 @@ void Blit_fuellen(uint8_t* ziel, int32_t pitch, int32_t w, int32_t h, uint8_t fa
 void Blit_Palette_umsetzen(const uint8_t* quelle, int32_t quellPitch, int32_t w, int32_t h,
                            const uint32_t tabelle[256], uint8_t* ziel, int32_t zielPitch);
 
-// One pixel at a time: the path without vector registers, and the
-// reference the fast path is held to.
-void Blit_keyed_einfach(uint8_t* ziel, int32_t zielPitch, const uint8_t* quelle, int32_t quellPitch, int32_t w,
-                        int32_t h, uint8_t keyLo, uint8_t keyHi);
-void Blit_Palette_umsetzen_einfach(const uint8_t* quelle, int32_t quellPitch, int32_t w, int32_t h,
-                                   const uint32_t tabelle[256], uint8_t* ziel, int32_t zielPitch);
-
-// True when the vector path is compiled in.
-bool Blit_mit_Vektoren(void);
+// Which code the kernels run: one pixel at a time, 16 bytes per step, or
+// 32 where the processor has AVX2. The best one the machine has is taken
+// by default; tests and benchmarks may ask for a lower one. Returns the
+// path in use afterwards (never one the machine lacks).
+enum { BLIT_EINFACH = 0, BLIT_SSE2 = 1, BLIT_AVX2 = 2 };
+int Blit_Pfad_setzen(int pfad);
+int Blit_Pfad(void);
+int Blit_bester_Pfad(void);
+const char* Blit_Pfadname(int pfad);
 
 #endif

@@ -39,6 +39,7 @@ char szSpielerName[17] = "";
 
 static DWORD dwZufallSaat = 1;
 static uintptr_t uLetzterWParam = 0;   // WinMain's result
+static bool bLetzteWarQuit = false;      // the last message retrieved was WM_QUIT
 
 // ------------------------------------------------- random generator
 
@@ -76,6 +77,7 @@ int WinMain(void* hInstance, void* hPrevInstance, char* lpCmdLine, int nShowCmd)
     // A second run in the same process starts like the first.
     iGameState = GS_TITLE;
     uLetzterWParam = 0;
+    bLetzteWarQuit = false;
     hWnd = nullptr;
 
     if (!plat_register_class("Glubbers", Nachricht_verarbeiten)) {
@@ -93,10 +95,16 @@ int WinMain(void* hInstance, void* hPrevInstance, char* lpCmdLine, int nShowCmd)
 
     Spiel_initialisieren();
     Spiel_starten();
+    // The process's exit status: a start-up that failed is a failure, and
+    // an ordinary end is 0 whatever key ended it; only a quit message
+    // carries a code of its own.
+    const bool bStartFehler = (iGameState == GS_EXIT);
     while (iGameState != GS_EXIT)
         Spiel_Durchlauf();
     Spiel_beenden();
-    return static_cast<int>(uLetzterWParam);
+    if (bStartFehler)
+        return 1;
+    return bLetzteWarQuit ? static_cast<int>(uLetzterWParam) : 0;
 }
 
 void Spiel_initialisieren(void)
@@ -151,6 +159,7 @@ void Spiel_Durchlauf(void)
     MSG msg;
     while (plat_peek_message(&msg)) {
         uLetzterWParam = msg.wParam;
+        bLetzteWarQuit = (msg.message == WM_QUIT);
         plat_dispatch_message(&msg);
     }
 

@@ -178,6 +178,14 @@ HWND plat_create_window(const char* szClass, const char* szCaption) {
         std::fprintf(stderr, "SDL_Init: %s\n", SDL_GetError());
         return nullptr;
     }
+    // Without a display SDL falls back to drawing off-screen by itself, and
+    // the game would run unseen; only take that when it was asked for.
+    const char* gewuenscht = SDL_getenv("SDL_VIDEODRIVER");
+    if (Videotreiber_ohne_Bildschirm() && (gewuenscht == nullptr || *gewuenscht == 0)) {
+        std::fprintf(stderr, "No display found: set DISPLAY, or SDL_VIDEODRIVER to run without one.\n");
+        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+        return nullptr;
+    }
     sdlFenster = SDL_CreateWindow(szCaption != nullptr ? szCaption : "", SDL_WINDOWPOS_CENTERED,
                                   SDL_WINDOWPOS_CENTERED, 1024, 768, SDL_WINDOW_FULLSCREEN_DESKTOP);
     if (sdlFenster == nullptr) {
