@@ -72,3 +72,15 @@ fuzz:
 	@CC=clang CXX=clang++ cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	@sh fuzz/laufen.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) packfile bild sound score skript
+
+# The performance figures, not part of `make test`: the benchmarks (hot
+# kernels beside memcpy and SDL's own blits, whole frames, the start-up)
+# and the real game's processor time under Xvfb, each ending in one
+# "target <name> <measured> <limit> ok|FAIL" line per target.
+.PHONY: bench
+bench: build
+	@cmake --build $(BUILD) --target glubbershoot_bench -j $(JOBS)
+	@status=0; \
+	$(BUILD)/bench/glubbershoot_bench || status=1; \
+	sh bench/cpu_messen.sh $(BUILD)/glubbershoot $(BUILD)/data || status=1; \
+	exit $$status

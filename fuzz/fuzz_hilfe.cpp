@@ -54,17 +54,6 @@ void Fuzz_anfangen(void)
     headless_reset(cfg);
 }
 
-FuzzImOrdner::FuzzImOrdner() : iVorher(open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC))
-{
-    Fuzz_Pruefen(iVorher >= 0 && chdir(g_ordner.c_str()) == 0, "cannot enter the private folder");
-}
-
-FuzzImOrdner::~FuzzImOrdner()
-{
-    Fuzz_Pruefen(fchdir(iVorher) == 0, "cannot go back to the starting folder");
-    close(iVorher);
-}
-
 void Fuzz_Datei_schreiben(const char* name, const uint8_t* daten, size_t laenge)
 {
     FILE* f = std::fopen(name, "wb");
@@ -74,13 +63,22 @@ void Fuzz_Datei_schreiben(const char* name, const uint8_t* daten, size_t laenge)
     Fuzz_Pruefen(ok, "cannot write the input file");
 }
 
-void Fuzz_Eingabe_anfangen(int extra_pitch)
+FuzzEingabe::FuzzEingabe(int extra_pitch) : iVorher(open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC))
 {
+    Fuzz_Pruefen(iVorher >= 0 && chdir(g_ordner.c_str()) == 0, "cannot enter the private folder");
     headless_log_clear();
     headless_fault_clear();
     headless_advance(0u - headless_ms());   // the clock back at its start
     plat_common_set_extra_pitch(extra_pitch);
     iGameState = GS_TITLE;
+}
+
+FuzzEingabe::~FuzzEingabe()
+{
+    headless_log_clear();
+    headless_script_set(std::vector<HeadlessEreignis>());
+    Fuzz_Pruefen(fchdir(iVorher) == 0, "cannot go back to the starting folder");
+    close(iVorher);
 }
 
 void Fuzz_Anzeige_auf(void)

@@ -15,19 +15,18 @@
 // fresh headless platform.
 void Fuzz_anfangen(void);
 
-// Before each input: the log and any faults forgotten, the clock at its
-// start, the game at its title state, new surfaces with `extra_pitch` bytes beyond each row.
+// One input's time: the private folder is the working directory (so
+// libFuzzer's own relative paths stay valid between inputs), the log and
+// any faults are forgotten, the clock is at its start, the game at its
+// title state, and new surfaces get `extra_pitch` bytes beyond each row.
 // The platform itself lives on: a reset per input would cost more than
-// the reader under test.
-void Fuzz_Eingabe_anfangen(int extra_pitch = 0);
-
-// The private folder is the working directory while one of these lives,
-// so libFuzzer's own relative paths stay valid between inputs.
-struct FuzzImOrdner {
-    FuzzImOrdner();
-    ~FuzzImOrdner();
-    FuzzImOrdner(const FuzzImOrdner&) = delete;
-    FuzzImOrdner& operator=(const FuzzImOrdner&) = delete;
+// the reader under test. At the end what the input left in the
+// platform's lists goes, so that libFuzzer's leak check sees a balance.
+struct FuzzEingabe {
+    explicit FuzzEingabe(int extra_pitch = 0);
+    ~FuzzEingabe();
+    FuzzEingabe(const FuzzEingabe&) = delete;
+    FuzzEingabe& operator=(const FuzzEingabe&) = delete;
     int iVorher;
 };
 
@@ -41,7 +40,7 @@ void Fuzz_Anzeige_auf(void);
 // keeps the input as a crash.
 void Fuzz_Pruefen(bool bedingung, const char* text);
 
-// Message boxes shown since Fuzz_Eingabe_anfangen.
+// Message boxes shown in this input so far.
 size_t Fuzz_Meldungen(void);
 
 // Reads a little-endian value at the front of the input, as far as it goes.

@@ -13,8 +13,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t laenge)
 {
-    FuzzImOrdner hier;
-    Fuzz_Eingabe_anfangen();
+    FuzzEingabe eingabe;
     Fuzz_Datei_schreiben("Grafik.dat", daten, laenge);
 
     PackFileVerzeichnis pfv;

@@ -53,15 +53,37 @@ static void Tabelle_pruefen(bool bDatei)
     Fuzz_Pruefen(memcmp(datei + 48, HighscoreListe, sizeof(HighscoreListe)) == 0, "the file holds the table");
 }
 
+// A valid file's entries, best first, the upper of equal scores first,
+// each name cut to what fits with its terminator.
+static void Wie_in_der_Datei(const uint8_t* datei)
+{
+    bool bPlatziert[MAX_HIGHSCORES] = {};
+    for (int n = 0; n < MAX_HIGHSCORES; n++) {
+        int beste = -1;
+        int32_t wert = 0;
+        for (int i = 0; i < MAX_HIGHSCORES; i++) {
+            int32_t p = (int32_t)Fuzz_Wert(datei + 48 + 24 * i, 4, 4);
+            if (!bPlatziert[i] && (beste < 0 || p > wert)) {
+                beste = i;
+                wert = p;
+            }
+        }
+        bPlatziert[beste] = true;
+        char szName[20] = {};
+        memcpy(szName, datei + 52 + 24 * beste, sizeof(szName) - 1);
+        Fuzz_Pruefen(HighscoreListe[n].iPunktzahl == wert, "the file's scores, best first");
+        Fuzz_Pruefen(strcmp(HighscoreListe[n].szName, szName) == 0, "the file's names");
+    }
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t laenge)
 {
-    FuzzImOrdner hier;
     int32_t punkte = (int32_t)Fuzz_Wert(daten, laenge, 4);
     char szName[FUZZ_SCORE_NAME + 1] = {};
     for (size_t i = 4; i < FUZZ_SCORE_KOPF && i < laenge && daten[i]; i++)
         szName[i - 4] = (char)daten[i];
 
-    Fuzz_Eingabe_anfangen();
+    FuzzEingabe eingabe;
     std::remove(HIGHSCORE_DATEI);
     if (laenge > FUZZ_SCORE_KOPF)
         Fuzz_Datei_schreiben(HIGHSCORE_DATEI, daten + FUZZ_SCORE_KOPF, laenge - FUZZ_SCORE_KOPF);
@@ -73,6 +95,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t laenge)
     Fuzz_Pruefen(Fuzz_Meldungen() == (ergebnis >= 2 ? 1u : 0u), "a message for a damaged file only");
     // A valid file is not written back; any other has been replaced.
     Tabelle_pruefen(ergebnis != 0);
+    if (ergebnis == 0)
+        Wie_in_der_Datei(daten + FUZZ_SCORE_KOPF);
 
     // The entry goes below every score it does not beat; the last drops out.
     HighscoreEintrag erwartet[MAX_HIGHSCORES];

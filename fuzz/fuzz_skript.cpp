@@ -19,6 +19,7 @@ static bool Bekannte_Nachricht(uint32_t m)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t laenge)
 {
+    FuzzEingabe eingabe;
     const std::string text(reinterpret_cast<const char*>(daten), laenge);
     std::vector<HeadlessEreignis> ereignisse(1);
     int zeile = -1;
@@ -44,7 +45,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t laenge)
     }
 
     // Every message comes out of the drain once its time has come.
-    Fuzz_Eingabe_anfangen();
     headless_script_set(ereignisse);
     headless_advance(spaeteste);
     MSG msg;

@@ -1,6 +1,8 @@
 // A sound sector of an archive: the RIFF chunk search either yields a
 // buffer holding the samples or refuses with its code and its messages,
 // never allocating without bound, and the file is always closed again.
+#include <cstring>
+
 #include "assets/packfile.h"
 #include "audio/dsound.h"
 #include "fuzz_eingaben.h"
@@ -12,14 +14,56 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     return 0;
 }
 
+static uint32_t Le32(const uint8_t* p)
+{
+    return (uint32_t)p[0] | (uint32_t)p[1] << 8 | (uint32_t)p[2] << 16 | (uint32_t)p[3] << 24;
+}
+
+// The "data" chunk as RIFF defines it, found without the loader: its
+// bytes (zero past the end of the file) are what the buffer must hold.
+static bool Daten_finden(const uint8_t* archiv, size_t laenge, uint32_t offset, uint64_t* position, uint32_t* groesse)
+{
+    if ((uint64_t)offset + 12 > laenge || memcmp(archiv + offset, "RIFF", 4) != 0 ||
+        memcmp(archiv + offset + 8, "WAVE", 4) != 0)
+        return false;
+    uint64_t ende = (uint64_t)offset + 8 + Le32(archiv + offset + 4);
+    if (ende > laenge)
+        ende = laenge;
+    for (uint64_t pos = (uint64_t)offset + 12; pos + 8 <= ende;) {
+        uint32_t n = Le32(archiv + pos + 4);
+        if (memcmp(archiv + pos, "data", 4) == 0) {
+            *position = pos + 8;
+            *groesse = n;
+            return true;
+        }
+        pos += 8 + (uint64_t)n + (n & 1);
+    }
+    return false;
+}
+
+static bool Puffer_haelt(PlatSoundBuffer* puffer, const uint8_t* archiv, size_t laenge, uint32_t offset)
+{
+    uint64_t position = 0;
+    uint32_t groesse = 0;
+    void* p = nullptr;
+    DWORD n = 0;
+    if (!Daten_finden(archiv, laenge, offset, &position, &groesse) ||
+        plat_sound_buffer_lock(puffer, 0, groesse, &p, &n) != PLAT_OK)
+        return false;
+    bool ok = n == groesse;
+    for (uint32_t i = 0; ok && i < n; i++)
+        ok = ((const uint8_t*)p)[i] == (position + i < laenge ? archiv[position + i] : 0);
+    plat_sound_buffer_unlock(puffer, p, n);
+    return ok;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t laenge)
 {
-    FuzzImOrdner hier;
     if (laenge < FUZZ_SOUND_KOPF)
         return 0;
     const int sektor = daten[0] % FUZZ_SOUND_SEKTOREN;
 
-    Fuzz_Eingabe_anfangen();
+    FuzzEingabe eingabe;
     lpDS = nullptr;
     Fuzz_Pruefen(plat_sound_create(&lpDS) == PLAT_OK, "no sound object");
     Fuzz_Datei_schreiben("Sound.dat", daten + FUZZ_SOUND_KOPF, laenge - FUZZ_SOUND_KOPF);
@@ -35,8 +79,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t laenge)
         Fuzz_Pruefen(headless_live_objects() == 1 + (puffer ? 1 : 0), "the archive is closed again");
         size_t meldungen = ergebnis == 0 ? 0 : ergebnis == 3 || ergebnis == 4 ? 2 : 1;
         Fuzz_Pruefen(Fuzz_Meldungen() == meldungen, "the loader's message, after the inner one");
-        if (ergebnis == 0)
+        if (ergebnis == 0) {
             Fuzz_Pruefen(sektor < MAX_WAV_SEKTOREN && pfv.iSektorTyp[sektor] == SEKTOR_WAV, "only sound sectors load");
+            Fuzz_Pruefen(Puffer_haelt(puffer, daten + FUZZ_SOUND_KOPF, laenge - FUZZ_SOUND_KOPF,
+                                      (uint32_t)pfv.iSektorOffset[sektor]),
+                         "the buffer holds the data chunk");
+        }
         if (puffer)
             plat_sound_buffer_release(puffer);
     }

@@ -69,21 +69,24 @@ inline void block8(uint8_t* d, const uint8_t* s, __m128i lo, __m128i span) {
     _mm_storel_epi64(reinterpret_cast<__m128i*>(d), _mm_or_si128(_mm_and_si128(b, z), _mm_andnot_si128(b, v)));
 }
 
-void zeile_keyed_sse2(uint8_t* __restrict d, const uint8_t* __restrict s, int32_t n, uint8_t klo, uint8_t kspan) {
-    if (n < 8) {
-        zeile_keyed_einfach(d, s, n, klo, kspan);
-        return;
-    }
+// Whole blits per path, so the key vectors are built once and narrow
+// pictures (glyphs, shells) pick their way once, not once per row.
+void keyed_sse2(uint8_t* d, int32_t dp, const uint8_t* s, int32_t sp, int32_t w, int32_t h, uint8_t klo,
+                uint8_t kspan) {
     const __m128i lo = _mm_set1_epi8(static_cast<char>(klo));
     const __m128i span = _mm_set1_epi8(static_cast<char>(kspan));
-    if (n < 16) {
-        block8(d, s, lo, span);
-        block8(d + n - 8, s + n - 8, lo, span);
-        return;
+    for (int32_t y = 0; y < h; ++y, d += dp, s += sp) {
+        if (w < 8) {
+            zeile_keyed_einfach(d, s, w, klo, kspan);
+        } else if (w < 16) {
+            block8(d, s, lo, span);
+            block8(d + w - 8, s + w - 8, lo, span);
+        } else {
+            int32_t i = 0;
+            for (; i + 16 <= w; i += 16) block16(d + i, s + i, lo, span);
+            if (i < w) block16(d + w - 16, s + w - 16, lo, span);
+        }
     }
-    int32_t i = 0;
-    for (; i + 16 <= n; i += 16) block16(d + i, s + i, lo, span);
-    if (i < n) block16(d + n - 16, s + n - 16, lo, span);
 }
 
 BLIT_AVX2_FN inline void block32(uint8_t* d, const uint8_t* s, __m256i lo, __m256i span) {
@@ -93,17 +96,19 @@ BLIT_AVX2_FN inline void block32(uint8_t* d, const uint8_t* s, __m256i lo, __m25
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(d), _mm256_blendv_epi8(v, z, b));
 }
 
-BLIT_AVX2_FN void zeile_keyed_avx2(uint8_t* __restrict d, const uint8_t* __restrict s, int32_t n, uint8_t klo,
-                                   uint8_t kspan) {
-    if (n < 32) {
-        zeile_keyed_sse2(d, s, n, klo, kspan);
+BLIT_AVX2_FN void keyed_avx2(uint8_t* d, int32_t dp, const uint8_t* s, int32_t sp, int32_t w, int32_t h,
+                             uint8_t klo, uint8_t kspan) {
+    if (w < 32) {
+        keyed_sse2(d, dp, s, sp, w, h, klo, kspan);
         return;
     }
     const __m256i lo = _mm256_set1_epi8(static_cast<char>(klo));
     const __m256i span = _mm256_set1_epi8(static_cast<char>(kspan));
-    int32_t i = 0;
-    for (; i + 32 <= n; i += 32) block32(d + i, s + i, lo, span);
-    if (i < n) block32(d + n - 32, s + n - 32, lo, span);
+    for (int32_t y = 0; y < h; ++y, d += dp, s += sp) {
+        int32_t i = 0;
+        for (; i + 32 <= w; i += 32) block32(d + i, s + i, lo, span);
+        if (i < w) block32(d + w - 32, s + w - 32, lo, span);
+    }
 }
 
 inline __m128i vier_nachschlagen(const uint8_t* q, const uint32_t* tabelle) {
@@ -172,14 +177,12 @@ void Blit_keyed(uint8_t* ziel, int32_t zielPitch, const uint8_t* quelle, int32_t
                 uint8_t keyLo, uint8_t keyHi) {
     if (w <= 0 || h <= 0) return;
     const uint8_t span = static_cast<uint8_t>(keyHi - keyLo);
-    void (*zeile_keyed)(uint8_t*, const uint8_t*, int32_t, uint8_t, uint8_t) = zeile_keyed_einfach;
 #ifdef BLIT_X86
-    if (pfad() == BLIT_AVX2)
-        zeile_keyed = zeile_keyed_avx2;
-    else if (pfad() == BLIT_SSE2)
-        zeile_keyed = zeile_keyed_sse2;
+    if (pfad() == BLIT_AVX2) return keyed_avx2(ziel, zielPitch, quelle, quellPitch, w, h, keyLo, span);
+    if (pfad() == BLIT_SSE2) return keyed_sse2(ziel, zielPitch, quelle, quellPitch, w, h, keyLo, span);
 #endif
-    for (int32_t y = 0; y < h; ++y) zeile_keyed(zeile(ziel, zielPitch, y), zeile(quelle, quellPitch, y), w, keyLo, span);
+    for (int32_t y = 0; y < h; ++y)
+        zeile_keyed_einfach(zeile(ziel, zielPitch, y), zeile(quelle, quellPitch, y), w, keyLo, span);
 }
 
 void Blit_kopieren(uint8_t* ziel, int32_t zielPitch, const uint8_t* quelle, int32_t quellPitch, int32_t w,

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/backend.h"
+#include "platform/blit_simd.h"
 #include "platform/headless/hl_intern.h"
 
 HlZustand g_hl;
@@ -241,8 +242,7 @@ bool backend_present(const uint8_t* pixels, int32_t pitch, int w, int h, const P
     int bw = w < HL_BILD_B ? w : HL_BILD_B;
     int bh = h < HL_BILD_H ? h : HL_BILD_H;
     if (bw < HL_BILD_B || bh < HL_BILD_H) std::fill(g_hl.bild.begin(), g_hl.bild.end(), 0);
-    for (int y = 0; y < bh; ++y)
-        std::memcpy(&g_hl.bild[static_cast<size_t>(y) * HL_BILD_B], pixels + static_cast<size_t>(y) * pitch, bw);
+    Blit_kopieren(g_hl.bild.data(), HL_BILD_B, pixels, pitch, bw, bh);
     std::memcpy(g_hl.palette, palette, sizeof g_hl.palette);
     ++g_hl.flips;
     g_hl.tick += g_hl.cfg.frame_ms;

@@ -7,6 +7,8 @@
 #include "platform/blit_simd.h"
 #include "platform/sdl/sdl_intern.h"
 
+#include <SDL_opengl.h>
+
 namespace {
 
 enum { BILD_MAX = 4096 };
@@ -26,9 +28,30 @@ bool bTabelle = false;
 
 Uint64 qwLetzterFlip = 0;        // performance counter after the last flip
 
+// An OpenGL that rasterises on the processor (a virtual X server, a
+// machine without a graphics driver) spends several milliseconds a frame;
+// SDL's own software renderer on a plain window surface needs a fraction.
+bool Software_GL(SDL_Renderer* renderer) {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || info.name == nullptr || std::strncmp(info.name, "opengl", 6) != 0)
+        return false;
+    typedef const GLubyte*(APIENTRY * GlGetString)(GLenum);
+    GlGetString glGetString = reinterpret_cast<GlGetString>(SDL_GL_GetProcAddress("glGetString"));
+    const char* name = glGetString != nullptr ? reinterpret_cast<const char*>(glGetString(GL_RENDERER)) : nullptr;
+    return name != nullptr && (std::strstr(name, "llvmpipe") != nullptr || std::strstr(name, "softpipe") != nullptr ||
+                               std::strstr(name, "Software Rasterizer") != nullptr);
+}
+
 bool Renderer_anlegen(void) {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
     pRenderer = SDL_CreateRenderer(sdlFenster, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+    const char* wahl = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+    if (pRenderer != nullptr && (wahl == nullptr || *wahl == 0) && Software_GL(pRenderer)) {
+        SDL_DestroyRenderer(pRenderer);
+        // The window surface straight to the X server, not through GL again.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        pRenderer = SDL_CreateRenderer(sdlFenster, -1, SDL_RENDERER_SOFTWARE);
+    }
     if (pRenderer == nullptr) pRenderer = SDL_CreateRenderer(sdlFenster, -1, 0);
     if (pRenderer == nullptr) pRenderer = SDL_CreateRenderer(sdlFenster, -1, SDL_RENDERER_SOFTWARE);
     if (pRenderer == nullptr) return false;
