@@ -4,6 +4,8 @@
 # in a round, each read from /proc/<pid>/stat (user + system time of all
 # the game's threads) between two points in time.
 # usage: cpu_messen.sh <game> <data folder> [seconds per stretch]
+# CPU_ENV adds variables to the game's environment, for comparisons
+# (CPU_ENV=SDL_RENDER_DRIVER=opengl: the GL renderer even on llvmpipe).
 # Prints the figures and one line per target: "target <name> <measured> <limit> ok|FAIL".
 
 SPIEL=$(readlink -f -- "$1" 2>/dev/null)

@@ -69,8 +69,8 @@ inline void block8(uint8_t* d, const uint8_t* s, __m128i lo, __m128i span) {
     _mm_storel_epi64(reinterpret_cast<__m128i*>(d), _mm_or_si128(_mm_and_si128(b, z), _mm_andnot_si128(b, v)));
 }
 
-// Whole blits per path, so the key vectors are built once and narrow
-// pictures (glyphs, shells) pick their way once, not once per row.
+// Whole blits per path: the key vectors are built once per blit, not once
+// per row of a glyph.
 void keyed_sse2(uint8_t* d, int32_t dp, const uint8_t* s, int32_t sp, int32_t w, int32_t h, uint8_t klo,
                 uint8_t kspan) {
     const __m128i lo = _mm_set1_epi8(static_cast<char>(klo));
