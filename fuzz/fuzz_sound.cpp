@@ -1,6 +1,7 @@
 // A sound sector of an archive: the RIFF chunk search either yields a
 // buffer holding the samples or refuses with its code and its messages,
 // never allocating without bound, and the file is always closed again.
+#include <algorithm>
 #include <cstring>
 
 #include "assets/packfile.h"
@@ -50,9 +51,13 @@ static bool Puffer_haelt(PlatSoundBuffer* puffer, const uint8_t* archiv, size_t 
     if (!Daten_finden(archiv, laenge, offset, &position, &groesse) ||
         plat_sound_buffer_lock(puffer, 0, groesse, &p, &n) != PLAT_OK)
         return false;
-    bool ok = n == groesse;
-    for (uint32_t i = 0; ok && i < n; i++)
-        ok = ((const uint8_t*)p)[i] == (position + i < laenge ? archiv[position + i] : 0);
+    // Whole blocks at a time: a damaged size may ask for megabytes.
+    static const uint8_t NULLEN[4096] = {};
+    const uint8_t* puffer_daten = (const uint8_t*)p;
+    const size_t im_archiv = position < laenge ? (size_t)std::min<uint64_t>(laenge - position, n) : 0;
+    bool ok = n == groesse && (im_archiv == 0 || memcmp(puffer_daten, archiv + position, im_archiv) == 0);
+    for (size_t i = im_archiv; ok && i < n; i += sizeof(NULLEN))
+        ok = memcmp(puffer_daten + i, NULLEN, std::min<size_t>(sizeof(NULLEN), n - i)) == 0;
     plat_sound_buffer_unlock(puffer, p, n);
     return ok;
 }

@@ -218,3 +218,95 @@ void Blit_Palette_umsetzen(const uint8_t* quelle, int32_t quellPitch, int32_t w,
 #endif
     for (int32_t y = 0; y < h; ++y) zeile_umsetzen(zeile(ziel, zielPitch, y), zeile(quelle, quellPitch, y), w, tabelle);
 }
+
+void Blit_Abgleich_vergessen(BlitAbgleich* a) { a->gueltig = false; }
+
+namespace {
+
+inline uint64_t wort(const uint8_t* p) {
+    uint64_t v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+// The bytes anfang up to ende are where two rows differ; false when they
+// are equal. A moving target changes a few dozen pixels of a row, so only
+// those are converted.
+bool zeile_unterschied(const uint8_t* a, const uint8_t* b, int32_t n, int32_t* anfang, int32_t* ende) {
+    if (std::memcmp(a, b, static_cast<size_t>(n)) == 0) return false;
+    int32_t i = 0, j = n;
+#ifdef BLIT_X86
+    // Sixteen bytes a step; the first and last unequal byte of a block
+    // come from the compare's mask.
+    for (; i + 16 <= n; i += 16) {
+        const unsigned gleich = static_cast<unsigned>(_mm_movemask_epi8(
+            _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i)),
+                           _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i)))));
+        if (gleich != 0xFFFFu) {
+            i += __builtin_ctz(~gleich);
+            break;
+        }
+    }
+    for (; j - 16 >= i; j -= 16) {
+        const unsigned gleich = static_cast<unsigned>(_mm_movemask_epi8(
+            _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a + j - 16)),
+                           _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + j - 16)))));
+        if (gleich != 0xFFFFu) {
+            j -= __builtin_clz(~gleich & 0xFFFFu) - 16;
+            break;
+        }
+    }
+#else
+    while (i + 8 <= n && wort(a + i) == wort(b + i)) i += 8;
+    while (j - 8 >= i && wort(a + j - 8) == wort(b + j - 8)) j -= 8;
+#endif
+    while (a[i] == b[i]) ++i;
+    while (a[j - 1] == b[j - 1]) --j;
+    *anfang = i;
+    *ende = j;
+    return true;
+}
+
+}  // namespace
+
+// Most of a playing frame stands still between flips; comparing a row
+// costs a fraction of converting it.
+void Blit_Palette_nachfuehren(BlitAbgleich* a, const uint8_t* quelle, int32_t quellPitch, int32_t w, int32_t h,
+                              const uint32_t tabelle[256], uint8_t* ziel, int32_t zielPitch, int32_t* von,
+                              int32_t* bis) {
+    *von = *bis = 0;
+    if (w <= 0 || h <= 0) return;
+    const size_t breite = static_cast<size_t>(w);
+    const bool alles = !a->gueltig || a->w != w || a->h != h || a->ziel != ziel || a->zielPitch != zielPitch ||
+                       std::memcmp(a->tabelle, tabelle, sizeof a->tabelle) != 0;
+    if (alles) {
+        a->gueltig = false;   // stays so should the resize throw
+        a->vorher.resize(breite * static_cast<size_t>(h));
+        Blit_Palette_umsetzen(quelle, quellPitch, w, h, tabelle, ziel, zielPitch);
+        Blit_kopieren(a->vorher.data(), w, quelle, quellPitch, w, h);
+        std::memcpy(a->tabelle, tabelle, sizeof a->tabelle);
+        a->ziel = ziel;
+        a->w = w;
+        a->h = h;
+        a->zielPitch = zielPitch;
+        a->gueltig = true;
+        *bis = h;
+        return;
+    }
+    int32_t erste = h, letzte = -1;
+    uint8_t* alt = a->vorher.data();
+    for (int32_t y = 0; y < h; ++y, alt += breite) {
+        const uint8_t* neu = zeile(quelle, quellPitch, y);
+        int32_t anfang = 0, ende = 0;
+        if (!zeile_unterschied(alt, neu, w, &anfang, &ende)) continue;
+        Blit_Palette_umsetzen(neu + anfang, quellPitch, ende - anfang, 1, tabelle, zeile(ziel, zielPitch, y) + 4 * anfang,
+                              zielPitch);
+        std::memcpy(alt + anfang, neu + anfang, static_cast<size_t>(ende - anfang));
+        if (y < erste) erste = y;
+        letzte = y;
+    }
+    if (letzte >= 0) {
+        *von = erste;
+        *bis = letzte + 1;
+    }
+}

@@ -6,6 +6,7 @@
 #define GLUBBERSHOOT_BLIT_SIMD_H
 
 #include <cstdint>
+#include <vector>
 
 // Pixels whose index lies in keyLo..keyHi keep the destination's pixel.
 void Blit_keyed(uint8_t* ziel, int32_t zielPitch, const uint8_t* quelle, int32_t quellPitch, int32_t w, int32_t h,
@@ -15,6 +16,26 @@ void Blit_fuellen(uint8_t* ziel, int32_t pitch, int32_t w, int32_t h, uint8_t fa
 // Indices to the 32-bit values of tabelle, stored in host byte order.
 void Blit_Palette_umsetzen(const uint8_t* quelle, int32_t quellPitch, int32_t w, int32_t h,
                            const uint32_t tabelle[256], uint8_t* ziel, int32_t zielPitch);
+
+// What the last conversion into an output was made from. A fresh one, or
+// one after Blit_Abgleich_vergessen, remembers nothing.
+struct BlitAbgleich {
+    std::vector<uint8_t> vorher;   // the indices, rows packed w apart
+    uint32_t tabelle[256];
+    const uint8_t* ziel = nullptr;
+    int32_t w = 0, h = 0, zielPitch = 0;
+    bool gueltig = false;
+};
+void Blit_Abgleich_vergessen(BlitAbgleich* a);
+// Blit_Palette_umsetzen into an output that still holds the last
+// conversion: only the stretch of each row that differs from the last
+// frame is done;
+// the whole picture when the table, the size or the output changed or
+// nothing is remembered. The rows written are *von up to *bis, none when
+// they are equal.
+void Blit_Palette_nachfuehren(BlitAbgleich* a, const uint8_t* quelle, int32_t quellPitch, int32_t w, int32_t h,
+                              const uint32_t tabelle[256], uint8_t* ziel, int32_t zielPitch, int32_t* von,
+                              int32_t* bis);
 
 // Which code the kernels run: one pixel at a time, 16 bytes per step, or
 // 32 where the processor has AVX2. The best one the machine has is taken

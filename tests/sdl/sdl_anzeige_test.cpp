@@ -142,6 +142,42 @@ TEST_F(SdlBildschirmTest, LostScreenIsReportedAndComesBack) {
     ASSERT_NO_FATAL_FAILURE(Zeigen(2));
 }
 
+// Flips convert only the rows that changed; the window must still show
+// the whole frame: after one pixel, after a new palette on the same frame,
+// and after a restore that brought an empty texture.
+TEST_F(SdlBildschirmTest, UnchangedRowsStayShownAcrossFlips) {
+    ASSERT_NO_FATAL_FAILURE(Zeigen(0));
+    // A flip swaps the buffers: every frame is drawn whole, as the game does.
+    ASSERT_NO_FATAL_FAILURE(Muster_malen(b.back, 0));
+    PlatLock lock{};
+    ASSERT_EQ(plat_surface_lock(b.back, &lock), PLAT_OK);
+    lock.lpSurface[389 * lock.lPitch + 517] = 42;
+    ASSERT_EQ(plat_surface_unlock(b.back), PLAT_OK);
+    ASSERT_EQ(plat_surface_flip(b.primary), PLAT_OK);
+    EXPECT_EQ(Fensterpunkt(517, 389), Als_argb(pal[42]) & 0xFFFFFF);
+    EXPECT_EQ(Fensterpunkt(518, 389), Als_argb(pal[static_cast<uint8_t>(518 + 3 * 389)]) & 0xFFFFFF);
+    EXPECT_EQ(Fensterpunkt(0, 0), Als_argb(pal[0]) & 0xFFFFFF);
+    EXPECT_EQ(Fensterpunkt(1023, 767), Als_argb(pal[static_cast<uint8_t>(1023 + 3 * 767)]) & 0xFFFFFF);
+
+    ASSERT_NO_FATAL_FAILURE(Zeigen(0));
+    ASSERT_NO_FATAL_FAILURE(Zeigen(0));   // nothing changed at all
+
+    for (PALETTEENTRY& p : pal) std::swap(p.peRed, p.peGreen);
+    PlatPalette* neu = nullptr;
+    ASSERT_EQ(plat_display_create_palette(b.dd, pal, &neu), PLAT_OK);
+    ASSERT_EQ(plat_surface_set_palette(b.primary, neu), PLAT_OK);
+    ASSERT_NO_FATAL_FAILURE(Zeigen(0));
+
+    SDL_Event e{};
+    e.type = SDL_RENDER_TARGETS_RESET;
+    SDL_PushEvent(&e);
+    Alle_holen();
+    EXPECT_EQ(plat_surface_flip(b.primary), PLAT_SURFACELOST);
+    ASSERT_EQ(plat_surface_restore(b.primary), PLAT_OK);
+    ASSERT_NO_FATAL_FAILURE(Zeigen(0));   // the same frame into a new texture
+    plat_palette_release(neu);
+}
+
 TEST(SdlAnzeigeZeiger, CrosshairAimsAtItsHotSpot) {
     uint32_t z[ZEIGER_GROESSE * ZEIGER_GROESSE];
     Fadenkreuz_malen(z);

@@ -2,6 +2,7 @@
 // table into a streaming texture, which is drawn scaled to the window with
 // black bars, once per flip, paced to about 60 frames a second.
 #include <cstring>
+#include <vector>
 
 #include "platform/backend.h"
 #include "platform/blit_simd.h"
@@ -25,6 +26,11 @@ bool bGeraetNeu = false;         // the renderer itself must be made anew
 PALETTEENTRY aPalette[256];      // the palette aTabelle was built from
 uint32_t aTabelle[256];
 bool bTabelle = false;
+
+// The picture as the texture last got it: only what the game changed
+// since is converted, and only the rows it lies in are uploaded.
+std::vector<uint32_t> aAusgabe;
+BlitAbgleich tAbgleich;
 
 Uint64 qwLetzterFlip = 0;        // performance counter after the last flip
 
@@ -56,6 +62,7 @@ bool Renderer_anlegen(void) {
     if (pRenderer == nullptr) pRenderer = SDL_CreateRenderer(sdlFenster, -1, SDL_RENDERER_SOFTWARE);
     if (pRenderer == nullptr) return false;
     pTextur = SDL_CreateTexture(pRenderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, iBildB, iBildH);
+    Blit_Abgleich_vergessen(&tAbgleich);   // a new texture holds nothing
     if (pTextur == nullptr) {
         SDL_DestroyRenderer(pRenderer);
         pRenderer = nullptr;
@@ -146,6 +153,7 @@ void Bild_umsetzen(const uint8_t* quelle, int32_t pitch, int w, int h, const uin
 void Anzeige_verloren(bool geraetNeu) {
     if (!bAnzeigeOffen) return;   // nothing shown yet, nothing to lose
     bVerloren = true;
+    Blit_Abgleich_vergessen(&tAbgleich);
     bGeraetNeu = bGeraetNeu || geraetNeu;
 }
 
@@ -172,6 +180,8 @@ void backend_display_close(void) {
     bAnzeigeOffen = bVerloren = bGeraetNeu = false;
     bTabelle = false;
     qwLetzterFlip = 0;
+    Blit_Abgleich_vergessen(&tAbgleich);
+    std::vector<uint32_t>().swap(aAusgabe);
 }
 
 bool backend_present(const uint8_t* pixels, int32_t pitch, int w, int h, const PALETTEENTRY palette[256]) {
@@ -187,15 +197,25 @@ bool backend_present(const uint8_t* pixels, int32_t pitch, int w, int h, const P
         bTabelle = true;
     }
 
-    void* ziel = nullptr;
-    int zielPitch = 0;
-    if (SDL_LockTexture(pTextur, nullptr, &ziel, &zielPitch) != 0) {
-        Anzeige_verloren(false);
-        Flip_takten();
-        return false;
+    // A locked streaming texture comes back with undefined pixels, so the
+    // changed rows go up with SDL_UpdateTexture from the kept picture.
+    const size_t pixel = static_cast<size_t>(w) * static_cast<size_t>(h);
+    if (aAusgabe.size() != pixel) {
+        aAusgabe.assign(pixel, 0);
+        Blit_Abgleich_vergessen(&tAbgleich);
     }
-    Bild_umsetzen(pixels, pitch, w, h, aTabelle, static_cast<uint8_t*>(ziel), zielPitch);
-    SDL_UnlockTexture(pTextur);
+    int32_t von = 0, bis = 0;
+    Blit_Palette_nachfuehren(&tAbgleich, pixels, pitch, w, h, aTabelle, reinterpret_cast<uint8_t*>(aAusgabe.data()),
+                             4 * w, &von, &bis);
+    if (bis > von) {
+        const SDL_Rect zeilen = {0, von, w, bis - von};
+        if (SDL_UpdateTexture(pTextur, &zeilen, aAusgabe.data() + static_cast<size_t>(von) * w, 4 * w) != 0) {
+            Anzeige_verloren(false);
+            Blit_Abgleich_vergessen(&tAbgleich);
+            Flip_takten();
+            return false;
+        }
+    }
 
     int ausgabeB = 0, ausgabeH = 0;
     SDL_GetRendererOutputSize(pRenderer, &ausgabeB, &ausgabeH);
@@ -227,9 +247,10 @@ bool backend_restore(void) {
         }
         bGeraetNeu = false;
     } else {
-        // The texture's content may be gone with the targets; it is refilled every flip anyway.
+        // The texture's content may be gone with the targets; the next flip fills it whole.
         if (pTextur != nullptr) SDL_DestroyTexture(pTextur);
         pTextur = SDL_CreateTexture(pRenderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, iBildB, iBildH);
+        Blit_Abgleich_vergessen(&tAbgleich);
         if (pTextur == nullptr) {
             bGeraetNeu = true;   // try the whole renderer next time
             Flip_takten();
