@@ -132,3 +132,20 @@ TEST_F(HighscoreDatei, FailedWriteKeepsTheOldFile)
     EXPECT_EQ(HighscoreListe[0].iPunktzahl, 5000) << "the game goes on with the table in memory";
     EXPECT_EQ(Datei_lesen("Score.dat"), alt);
 }
+
+TEST_F(HighscoreDatei, ReadErrorPlaysOnWithoutOverwritingTheList)
+{
+    // A disk that fails to read is no proof of a bad list: defaults in
+    // memory, a message, and the file on disk stays as it was.
+    std::string alt = Scoredatei({9000});
+    for (const char* schritt : {"GetFileSize", "ReadFile"}) {
+        Datei_schreiben("Score.dat", alt);
+        headless_log_clear();
+        headless_fault_arm(schritt, 0, 1);
+        EXPECT_EQ(Highscore_lesen("Score.dat"), 2) << schritt;
+        EXPECT_EQ(Meldungen(), std::vector<std::string>{"Error... | Highscore_lesen: ReadFile()"}) << schritt;
+        EXPECT_STREQ(HighscoreListe[0].szName, "T.Wolkanz") << schritt;
+        EXPECT_EQ(Datei_lesen("Score.dat"), alt) << schritt;
+        EXPECT_EQ(headless_live_objects(), 0) << schritt;
+    }
+}

@@ -94,15 +94,29 @@ int Highscore_schreiben(const char* datei)
     return 0;
 }
 
-int Highscore_anlegen(void)
+static void Highscore_Vorgabe_fuellen(void)
 {
     for (int i = 0; i < MAX_HIGHSCORES; i++) {
         HighscoreListe[i].iPunktzahl = (Zufall() % 300 + 200) * 10;
         Name_setzen(HighscoreListe[i].szName, "T.Wolkanz");
     }
     Highscore_sortieren(HighscoreListe);
+}
+
+int Highscore_anlegen(void)
+{
+    Highscore_Vorgabe_fuellen();
     Highscore_schreiben(HIGHSCORE_DATEI);
     return 0;
+}
+
+// A disk that fails to read says nothing about the list on it: play on with
+// the defaults, but never write them over a list that may be fine.
+static int Highscore_Lesefehler(void)
+{
+    Highscore_Vorgabe_fuellen();
+    Fehler_melden("Highscore_lesen: ReadFile()");
+    return 2;
 }
 
 static int Highscore_ersetzen(int ergebnis, const char* meldung)
@@ -120,16 +134,21 @@ int Highscore_lesen(const char* datei)
         return Highscore_ersetzen(1, nullptr);
 
     DWORD dwGroesse = 0;
-    if (!plat_file_size(hDatei, &dwGroesse) || dwGroesse != HIGHSCORE_DATEI_GROESSE) {
+    if (!plat_file_size(hDatei, &dwGroesse)) {
+        plat_file_close(hDatei);
+        return Highscore_Lesefehler();
+    }
+    if (dwGroesse != HIGHSCORE_DATEI_GROESSE) {
         plat_file_close(hDatei);
         return Highscore_ersetzen(2, "Ihre Highscoreliste ist leider ungueltig,\nund mu\xDF" "te komplett neu anglegt werden!");
     }
 
-    // What a failed read leaves out stays zero and fails the checks below.
     BYTE abDatei[HIGHSCORE_DATEI_GROESSE] = {};
     DWORD dwGelesen = 0;
-    plat_file_read(hDatei, abDatei, sizeof(abDatei), &dwGelesen);
+    const bool bGelesen = plat_file_read(hDatei, abDatei, sizeof(abDatei), &dwGelesen);
     plat_file_close(hDatei);
+    if (!bGelesen || dwGelesen != sizeof(abDatei))
+        return Highscore_Lesefehler();
 
     if (memcmp(abDatei, HIGHSCORE_VERSION, sizeof(HIGHSCORE_VERSION)) != 0)
         return Highscore_ersetzen(3, "Ihre Highscore-Version ist leider ungueltig,\nund mu\xDF" "te komplett neu anglegt werden!");
