@@ -96,11 +96,12 @@ x_starten() {
     aufhoeren "no free display for Xvfb in :97..:120"
 }
 
-# The id of the first window whose name is exactly $1, waiting up to $2 s.
-fenster_suchen() {
-    versuche=$(($2 * 10))
+# Runs the lookup "$2 $1" every 0.1 s for up to $3 s and prints the first
+# id it gives.
+id_abwarten() {
+    versuche=$(($3 * 10))
     while [ "$versuche" -gt 0 ]; do
-        id=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
+        id=$($2 "$1")
         if [ -n "$id" ]; then
             echo "$id"
             return 0
@@ -111,22 +112,17 @@ fenster_suchen() {
     return 1
 }
 
+fenster_mit_namen() { xdotool search --name "^$1\$" 2>/dev/null | head -n 1; }
+# xdotool does not match the UTF-8 names of SDL's message boxes, so the
+# window tree is read instead.
+meldung_mit_namen() { xwininfo -root -tree 2>/dev/null | grep -aF "\"$1\":" | awk '{print $1; exit}'; }
+
+# The id of the first window whose name is exactly $1, waiting up to $2 s.
+fenster_suchen() { id_abwarten "$1" fenster_mit_namen "$2"; }
+
 # The id of a window named exactly $1 (a message box's caption), waiting
-# up to $2 s. xdotool does not match the UTF-8 names of SDL's message
-# boxes, so the window tree is read instead.
-meldung_suchen() {
-    versuche=$(($2 * 10))
-    while [ "$versuche" -gt 0 ]; do
-        id=$(xwininfo -root -tree 2>/dev/null | grep -aF "\"$1\":" | awk '{print $1; exit}')
-        if [ -n "$id" ]; then
-            echo "$id"
-            return 0
-        fi
-        sleep 0.1
-        versuche=$((versuche - 1))
-    done
-    return 1
-}
+# up to $2 s.
+meldung_suchen() { id_abwarten "$1" meldung_mit_namen "$2"; }
 
 # Waits up to $1 ms for the game to end; its status is in SPIEL_STATUS.
 spiel_ende_warten() {
