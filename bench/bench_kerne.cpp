@@ -114,7 +114,9 @@ Flipbild& flipbild() {
     static Flipbild f;
     if (!f.gut && Bench_Runde_aufbauen()) {
         Spiel_zeichnen();
-        f.bild.assign(headless_frame(), headless_frame() + B * H);
+        f.bild.resize(static_cast<size_t>(B) * H);
+        for (int y = 0; y < H; ++y)
+            std::memcpy(&f.bild[static_cast<size_t>(y) * B], headless_frame() + y * headless_frame_pitch(), B);
         std::memcpy(f.palette, headless_palette(), sizeof f.palette);
         Bench_Tabelle_bauen(f.palette, f.tabelle);
         f.rauschen.resize(f.bild.size());

@@ -194,6 +194,27 @@ TEST_F(PlattformAnzeige, FlipShowsTheBackBufferWithItsPaletteAndTakesAFrame) {
     EXPECT_EQ(Pixel(primary, 0, 0), 42);
 }
 
+TEST_F(PlattformAnzeige, WithoutFrameCopyTheFrameIsTheFrontUntilTheNextFlip) {
+    HeadlessConfig cfg;
+    cfg.extra_pitch = 12;
+    cfg.frame_copy = false;
+    Starten(cfg);
+    ASSERT_EQ(plat_surface_fill(back, 42), PLAT_OK);
+    ASSERT_EQ(plat_surface_flip(primary), PLAT_OK);
+    ASSERT_EQ(headless_frame_pitch(), 1024 + 12);
+    PlatLock l{};
+    ASSERT_EQ(plat_surface_lock(primary, &l), PLAT_OK);
+    EXPECT_EQ(headless_frame(), l.lpSurface);
+    ASSERT_EQ(plat_surface_unlock(primary), PLAT_OK);
+    ASSERT_EQ(plat_surface_fill(back, 7), PLAT_OK);   // the next frame being drawn
+    EXPECT_EQ(headless_frame()[767 * headless_frame_pitch() + 1023], 42);
+    ASSERT_EQ(plat_surface_flip(primary), PLAT_OK);
+    EXPECT_EQ(headless_frame()[0], 7);
+    plat_display_release(dd);
+    dd = nullptr;
+    EXPECT_EQ(headless_frame_pitch(), 1024) << "no pointer into a released display";
+}
+
 TEST_F(PlattformAnzeige, LostScreenStaysLostUntilRestored) {
     headless_fault_arm("Flip", 1, 1);
     EXPECT_EQ(plat_surface_flip(primary), PLAT_OK);

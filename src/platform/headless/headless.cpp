@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 #include "platform/backend.h"
 #include "platform/blit_simd.h"
@@ -132,9 +133,12 @@ const std::vector<std::string>& headless_log_lines(void) { return g_hl.log; }
 void headless_log_clear(void) { g_hl.log.clear(); }
 
 const uint8_t* headless_frame(void) {
+    if (g_hl.gezeigt) return g_hl.gezeigt;
     if (g_hl.bild.empty()) g_hl.bild.assign(static_cast<size_t>(HL_BILD_B) * HL_BILD_H, 0);
     return g_hl.bild.data();
 }
+
+int32_t headless_frame_pitch(void) { return g_hl.gezeigt ? g_hl.gezeigt_pitch : HL_BILD_B; }
 
 const PALETTEENTRY* headless_palette(void) { return g_hl.palette; }
 
@@ -193,8 +197,11 @@ int headless_live_objects(void) { return plat_common_live_objects() + hl_klang_o
 
 bool plat_fault(const char* step) {
     if (!step) return false;
-    ++g_hl.aufrufe[step];
-    auto it = g_hl.fehler.find(step);
+    const std::string_view name(step);
+    auto zahl = g_hl.aufrufe.find(name);
+    if (zahl == g_hl.aufrufe.end()) zahl = g_hl.aufrufe.emplace(name, 0).first;
+    ++zahl->second;
+    auto it = g_hl.fehler.find(name);
     if (it == g_hl.fehler.end()) return false;
     HlFehler& f = it->second;
     if (f.skip > 0) {
@@ -235,14 +242,20 @@ int plat_mci_send_string(const char* command) {
 
 bool backend_display_open(HWND, int, int) { return true; }
 
-void backend_display_close(void) {}
+void backend_display_close(void) { g_hl.gezeigt = nullptr; }
 
 bool backend_present(const uint8_t* pixels, int32_t pitch, int w, int h, const PALETTEENTRY palette[256]) {
-    headless_frame();
-    int bw = w < HL_BILD_B ? w : HL_BILD_B;
-    int bh = h < HL_BILD_H ? h : HL_BILD_H;
-    if (bw < HL_BILD_B || bh < HL_BILD_H) std::fill(g_hl.bild.begin(), g_hl.bild.end(), 0);
-    Blit_kopieren(g_hl.bild.data(), HL_BILD_B, pixels, pitch, bw, bh);
+    if (!g_hl.cfg.frame_copy && w == HL_BILD_B && h == HL_BILD_H) {
+        g_hl.gezeigt = pixels;
+        g_hl.gezeigt_pitch = pitch;
+    } else {
+        g_hl.gezeigt = nullptr;
+        headless_frame();
+        int bw = w < HL_BILD_B ? w : HL_BILD_B;
+        int bh = h < HL_BILD_H ? h : HL_BILD_H;
+        if (bw < HL_BILD_B || bh < HL_BILD_H) std::fill(g_hl.bild.begin(), g_hl.bild.end(), 0);
+        Blit_kopieren(g_hl.bild.data(), HL_BILD_B, pixels, pitch, bw, bh);
+    }
     std::memcpy(g_hl.palette, palette, sizeof g_hl.palette);
     ++g_hl.flips;
     g_hl.tick += g_hl.cfg.frame_ms;

@@ -17,6 +17,11 @@ struct HeadlessConfig {
     bool account_set = false;     // true: report `account` even when empty
     int extra_pitch = 0;          // extra bytes per surface row, to test pitch > width
     bool echo = false;            // also print every log line to standard output as it happens
+    // false: a flip keeps no copy of the frame; headless_frame() then
+    // points at the flipped pixels, now the front of the flipping chain
+    // (pitch headless_frame_pitch()), good until the next flip or the end
+    // of the display. For measuring the game's drawing without the copy.
+    bool frame_copy = true;
 };
 
 // One scripted event: a message, or an action for the runner (shot, globals).
@@ -57,6 +62,7 @@ void headless_log_clear(void);
 
 // Last flipped frame (1024 x 768 indices, top row first) and its palette.
 const uint8_t* headless_frame(void);
+int32_t headless_frame_pitch(void);
 const PALETTEENTRY* headless_palette(void);
 int headless_flip_count(void);
 // Writes the last frame as an 8-bit BMP with its palette.

@@ -27,10 +27,13 @@ struct HlZustand {
     intptr_t maus_lparam = 0;       // position of the last mouse move handed out
     std::vector<std::string> log;
     std::vector<uint8_t> bild;      // last flipped frame, 1024 x 768
+    const uint8_t* gezeigt = nullptr;   // without frame_copy: the flipped back buffer
+    int32_t gezeigt_pitch = 0;
     PALETTEENTRY palette[256] = {};
     int flips = 0;
-    std::map<std::string, HlFehler> fehler;
-    std::map<std::string, int> aufrufe;
+    // Looked up by the step's name without building a string: every blit asks.
+    std::map<std::string, HlFehler, std::less<>> fehler;
+    std::map<std::string, int, std::less<>> aufrufe;
     HeadlessAktion aktion = nullptr;
     HeadlessBeobachter beobachter = nullptr;
 };
