@@ -39,23 +39,24 @@ int BitmapText_Zeichenindex(BYTE zeichen) { return kZeichenIndex[zeichen]; }
 
 // ------------------------------------------------------------ glyph scan
 
-// A lock whose rows cannot be walked safely counts as a failed lock.
-static bool Sperre_gueltig(const PlatLock& l)
+// Locks the surface; a lock whose rows cannot be walked safely counts as
+// a failed lock and is given back at once.
+static bool Sperren(PlatSurface* s, PlatLock* l)
 {
-    if (l.dwWidth == 0 || l.dwHeight == 0)
+    if (!s || plat_surface_lock(s, l) != PLAT_OK)
+        return false;
+    if (l->dwWidth == 0 || l->dwHeight == 0)
         return true;
-    return l.lpSurface && l.lPitch > 0 && static_cast<uint32_t>(l.lPitch) >= l.dwWidth;
+    if (l->lpSurface && l->lPitch > 0 && static_cast<uint32_t>(l->lPitch) >= l->dwWidth)
+        return true;
+    plat_surface_unlock(s);
+    return false;
 }
 
 int BitmapText_einlesen(PlatSurface* font, RECT* glyphen)
 {
     PlatLock l{};
-    if (!font || !glyphen || plat_surface_lock(font, &l) != PLAT_OK) {
-        Fehler_melden("BitmapText_einlesen: Lock(lpDDSFont)");
-        return 1;
-    }
-    if (!Sperre_gueltig(l)) {
-        plat_surface_unlock(font);
+    if (!glyphen || !Sperren(font, &l)) {
         Fehler_melden("BitmapText_einlesen: Lock(lpDDSFont)");
         return 1;
     }
@@ -125,12 +126,7 @@ int BitmapText_klonen(PlatSurface* quelle, PlatSurface* ziel, BYTE umfaerben, BY
         return 1;
     }
     PlatLock lq{};
-    if (plat_surface_lock(quelle, &lq) != PLAT_OK) {
-        Fehler_melden("BitmapText_klonen: Lock(lpDDSQuelle)");
-        return 2;
-    }
-    if (!Sperre_gueltig(lq)) {
-        plat_surface_unlock(quelle);
+    if (!Sperren(quelle, &lq)) {
         Fehler_melden("BitmapText_klonen: Lock(lpDDSQuelle)");
         return 2;
     }
@@ -155,13 +151,7 @@ int BitmapText_klonen(PlatSurface* quelle, PlatSurface* ziel, BYTE umfaerben, BY
     }
 
     PlatLock lz{};
-    if (plat_surface_lock(ziel, &lz) != PLAT_OK) {
-        plat_free(puffer);
-        Fehler_melden("BitmapText_klonen: Lock(lpDDSZiel)");
-        return 4;
-    }
-    if (!Sperre_gueltig(lz)) {
-        plat_surface_unlock(ziel);
+    if (!Sperren(ziel, &lz)) {
         plat_free(puffer);
         Fehler_melden("BitmapText_klonen: Lock(lpDDSZiel)");
         return 4;

@@ -27,15 +27,11 @@ farbe_der_aenderung() {
         -format %c histogram:info:- | grep -v ',0)' | sort -rn | head -n 1 | grep -o '#[0-9A-F]\{6\}'
 }
 
-(cd "$ORDNER" && exec env SDL_AUDIODRIVER=dummy "$SPIEL") >"$ARBEIT/spiel.out" 2>"$ARBEIT/spiel.err" &
-SPIEL_PID=$!
-FENSTER=$(fenster_suchen Glubbershoot 15)
+spiel_starten "$ORDNER" dummy
+# The title's blinking line comes after 1000 ms.
+fenster_abwarten 1.3
 pruefe "the window appears" [ -n "$FENSTER" ]
 [ -n "$FENSTER" ] || ende
-# The window settles, and the title's blinking line comes after 1000 ms.
-sleep 1.3
-# SDL may have replaced its first window meanwhile.
-FENSTER=$(fenster_suchen Glubbershoot 5)
 pruefe "it covers the screen" [ "$(xdotool getwindowgeometry "$FENSTER" | sed -n 's/.*Geometry: //p')" = 1024x768 ]
 
 # --- title

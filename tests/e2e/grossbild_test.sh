@@ -27,14 +27,10 @@ bildschirm() {
     echo "$((LINKS + $1 * 1440 / 1024)) $(($2 * 1080 / 768))"
 }
 
-(cd "$ORDNER" && exec env SDL_AUDIODRIVER=dummy "$SPIEL") >"$ARBEIT/spiel.out" 2>"$ARBEIT/spiel.err" &
-SPIEL_PID=$!
-FENSTER=$(fenster_suchen Glubbershoot 15)
+spiel_starten "$ORDNER" dummy
+fenster_abwarten 1.5
 pruefe "the window appears" [ -n "$FENSTER" ]
 [ -n "$FENSTER" ] || ende
-sleep 1.5
-# SDL may have replaced its first window meanwhile.
-FENSTER=$(fenster_suchen Glubbershoot 5)
 pruefe "it covers the whole screen" [ "$(xdotool getwindowgeometry "$FENSTER" | sed -n 's/.*Geometry: //p')" = 1920x1080 ]
 bild titel
 pruefe "the left bar is one colour" flach "$ARBEIT/titel.png[240x1080+0+0]"

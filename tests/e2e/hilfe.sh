@@ -124,6 +124,20 @@ fenster_suchen() { id_abwarten "$1" fenster_mit_namen "$2"; }
 # up to $2 s.
 meldung_suchen() { id_abwarten "$1" meldung_mit_namen "$2"; }
 
+# Starts the game $SPIEL in folder $1 with the audio driver $2.
+spiel_starten() {
+    (cd "$1" && exec env SDL_AUDIODRIVER="$2" "$SPIEL") >"$ARBEIT/spiel.out" 2>"$ARBEIT/spiel.err" &
+    SPIEL_PID=$!
+}
+
+# Sets FENSTER to the game's window once it has come and settled for $1 s
+# (SDL may replace its first window meanwhile); empty when none came.
+fenster_abwarten() {
+    FENSTER=$(fenster_suchen Glubbershoot 15) || return 1
+    sleep "$1"
+    FENSTER=$(fenster_suchen Glubbershoot 5)
+}
+
 # Waits up to $1 ms for the game to end; its status is in SPIEL_STATUS.
 spiel_ende_warten() {
     bis=$(($(jetzt_ms) + $1))

@@ -77,11 +77,8 @@ mkdir -p "$HEIMAT"
 (cd / && exec env -u XDG_DATA_HOME HOME="$HEIMAT" SDL_AUDIODRIVER=dummy "$WURZEL/bin/glubbershoot") \
     >"$ARBEIT/spiel.out" 2>"$ARBEIT/spiel.err" &
 SPIEL_PID=$!
-FENSTER=$(fenster_suchen Glubbershoot 15)
+fenster_abwarten 1.5
 pruefe "the game's window appears" [ -n "$FENSTER" ]
-sleep 1.5
-# SDL may have replaced its first window meanwhile.
-FENSTER=$(fenster_suchen Glubbershoot 5)
 pruefe "the game is still running" kill -0 "$SPIEL_PID"
 bild titel
 pruefe "the title shows (not one flat colour)" nicht_flach "$ARBEIT/titel.png"

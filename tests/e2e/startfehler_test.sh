@@ -7,12 +7,6 @@ SPIEL=$(readlink -f -- "$1")
 [ -x "$SPIEL" ] && [ -f "$2/Grafik.dat" ] || aufhoeren "usage: $0 <game> <data folder>"
 x_starten 1024x768
 
-# Starts the game in folder $1 with the audio driver $2.
-starten() {
-    (cd "$1" && exec env SDL_AUDIODRIVER="$2" "$SPIEL") >"$ARBEIT/spiel.out" 2>"$ARBEIT/spiel.err" &
-    SPIEL_PID=$!
-}
-
 # Confirms the message box captioned $1 with Return; false when none came.
 bestaetigen() {
     id=$(meldung_suchen "$1" 15) || return 1
@@ -24,7 +18,7 @@ bestaetigen() {
 ORDNER="$ARBEIT/ohne"
 daten_kopieren "$2" "$ORDNER" || aufhoeren "cannot copy the data files"
 rm "$ORDNER/lose.wav"
-starten "$ORDNER" dummy
+spiel_starten "$ORDNER" dummy
 pruefe "a missing file shows a message box" bestaetigen "Error..."
 spiel_ende_warten 8000
 pruefe "after which the game ends, reporting failure" [ "$SPIEL_STATUS" != timeout ] && [ "$SPIEL_STATUS" != 0 ]
@@ -36,7 +30,7 @@ cat "$ARBEIT/spiel.err"
 # --- no sound device
 ORDNER="$ARBEIT/stumm"
 daten_kopieren "$2" "$ORDNER" || aufhoeren "cannot copy the data files"
-starten "$ORDNER" keingeraet
+spiel_starten "$ORDNER" keingeraet
 pruefe "without sound the failing step shows first" bestaetigen "Error..."
 pruefe "then the numbered message" bestaetigen "Error Nr.:23"
 spiel_ende_warten 8000
