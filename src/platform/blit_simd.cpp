@@ -223,11 +223,13 @@ void Blit_Abgleich_vergessen(BlitAbgleich* a) { a->gueltig = false; }
 
 namespace {
 
+#ifndef BLIT_X86
 inline uint64_t wort(const uint8_t* p) {
     uint64_t v;
     std::memcpy(&v, p, sizeof v);
     return v;
 }
+#endif
 
 // The bytes anfang up to ende are where two rows differ; false when they
 // are equal. A moving target changes a few dozen pixels of a row, so only
