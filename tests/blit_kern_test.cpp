@@ -222,6 +222,38 @@ std::string Pfadname(const ::testing::TestParamInfo<int>& info) {
 
 INSTANTIATE_TEST_SUITE_P(Pfade, BlitKern, ::testing::Values(BLIT_EINFACH, BLIT_SSE2, BLIT_AVX2), Pfadname);
 
+TEST(BlitStrecken, CopyEqualsTheBlendForEveryWindowOfThePicture) {
+    const int W = 70, H = 5;
+    Puffer q(W, H, 6, 3);
+    uint32_t saat = 77;
+    for (int y = 0; y < H; ++y)   // runs of every length, a key range, rows all key and none
+        for (int x = 0; x < W; ++x)
+            q.zeile(y)[x] = y == 3 ? 251 : y == 4 ? 9 : ((x / (1 + y * 3 + Zufall(&saat) % 2)) % 2 ? 250 + x % 3 : x);
+    BlitStrecken s;
+    ASSERT_TRUE(Blit_Strecken_bauen(&s, q.p(), q.pitch, W, H, 250, 252, 1000));
+    EXPECT_EQ(s.zeile[4] - s.zeile[3], 0u) << "a row of the key has no stretch";
+    EXPECT_EQ(s.zeile[5] - s.zeile[4], 2u) << "a row without it is one";
+    for (int sx = 0; sx < W; sx += 3)
+        for (int w = 1; sx + w <= W; w += 5)
+            for (int sy = 0; sy < H; sy += 2) {
+                const int h = H - sy;
+                Puffer a(w, h, 4, 1), b(w, h, 4, 1);
+                for (int y = 0; y < h; ++y) std::memset(a.zeile(y), 0x40 + y, w), std::memset(b.zeile(y), 0x40 + y, w);
+                Blit_keyed(a.p(), a.pitch, q.zeile(sy) + sx, q.pitch, w, h, 250, 252);
+                Blit_Strecken_kopieren(b.p(), b.pitch, q.p(), q.pitch, s, sx, sy, w, h);
+                ASSERT_EQ(a.speicher, b.speicher) << "window " << sx << "," << sy << " " << w << "x" << h;
+            }
+}
+
+TEST(BlitStrecken, PicturesOfShortStretchesAreLeftToTheBlend) {
+    Puffer q(64, 4, 0, 0);
+    Quelle_fuellen(&q, 64, 5);
+    BlitStrecken s;
+    EXPECT_FALSE(Blit_Strecken_bauen(&s, q.p(), q.pitch, 64, 4, 255, 255, 4));
+    EXPECT_TRUE(s.zeile.empty() && s.stueck.empty());
+    EXPECT_FALSE(Blit_Strecken_bauen(&s, q.p(), q.pitch, 0, 4, 255, 255, 4));
+}
+
 TEST(BlitPfad, RequestsAreClampedToWhatTheMachineHas) {
     const int vorher = Blit_Pfad();
     const int bester = Blit_bester_Pfad();

@@ -108,6 +108,59 @@ TEST_F(PlattformAnzeige, KeyedBlitSkipsEveryIndexInTheKeyRange) {
     for (int x = 0; x < 256; ++x) EXPECT_EQ(Pixel(ziel, x, 0), x >= 10 && x <= 20 ? 3 : x) << x;
 }
 
+// A picture drawn often is drawn from its stretches; every way of
+// changing it must show in the very next blit.
+TEST_F(PlattformAnzeige, APictureDrawnOftenStillShowsEveryChange) {
+    PlatSurface* q = Flaeche(300, 4, [](int x, int) { return x < 100 || x >= 200 ? 30 : 255; });
+    ASSERT_EQ(plat_surface_set_color_key(q, 255, 255), PLAT_OK);
+    PlatSurface* ziel = Flaeche(300, 4, [](int, int) { return 1; });
+    RECT r{0, 0, 300, 4};
+    auto zeichnen = [&](int mal) {
+        for (int i = 0; i < mal; ++i) ASSERT_EQ(plat_surface_blt_keyed(ziel, &r, q, &r), PLAT_OK);
+    };
+    zeichnen(5);
+    EXPECT_EQ(Pixel(ziel, 150, 2), 1);
+    EXPECT_EQ(Pixel(ziel, 250, 3), 30);
+
+    PlatLock l{};
+    ASSERT_EQ(plat_surface_lock(q, &l), PLAT_OK);
+    l.lpSurface[2 * l.lPitch + 150] = 77;
+    ASSERT_EQ(plat_surface_unlock(q), PLAT_OK);
+    zeichnen(1);
+    EXPECT_EQ(Pixel(ziel, 150, 2), 77) << "written through a lock";
+
+    zeichnen(5);
+    ASSERT_EQ(plat_surface_set_color_key(q, 30, 30), PLAT_OK);
+    ASSERT_EQ(plat_surface_fill(ziel, 2), PLAT_OK);
+    zeichnen(1);
+    EXPECT_EQ(Pixel(ziel, 250, 3), 2) << "a new key";
+    EXPECT_EQ(Pixel(ziel, 150, 3), 255);
+
+    zeichnen(5);
+    ASSERT_EQ(plat_surface_fill(q, 40), PLAT_OK);
+    zeichnen(1);
+    EXPECT_EQ(Pixel(ziel, 150, 0), 40) << "filled";
+
+    zeichnen(5);
+    PlatSurface* flecken = Flaeche(10, 1, [](int, int) { return 50; });
+    RECT klein{0, 0, 10, 1}, dort{100, 1, 110, 2};
+    ASSERT_EQ(plat_surface_blt_keyed(q, &dort, flecken, &klein), PLAT_OK);
+    zeichnen(1);
+    EXPECT_EQ(Pixel(ziel, 105, 1), 50) << "drawn onto";
+
+    zeichnen(5);
+    PlatDC* dc = nullptr;
+    ASSERT_EQ(plat_surface_get_dc(q, &dc), PLAT_OK);
+    plat_set_bk_mode(dc, OPAQUE);
+    plat_text_out(dc, 0, 0, "W", 1);
+    ASSERT_EQ(plat_surface_release_dc(q, dc), PLAT_OK);
+    ASSERT_EQ(plat_surface_set_color_key(q, 40, 40), PLAT_OK);
+    zeichnen(1);
+    bool geschrieben = false;
+    for (int x = 0; x < 8; ++x) geschrieben = geschrieben || Pixel(ziel, x, 2) != 40;
+    EXPECT_TRUE(geschrieben) << "text through a device context";
+}
+
 TEST_F(PlattformAnzeige, OddWidthsAndWiderPitchTouchOnlyTheRectangle) {
     HeadlessConfig cfg;
     cfg.extra_pitch = 12;

@@ -219,6 +219,53 @@ void Blit_Palette_umsetzen(const uint8_t* quelle, int32_t quellPitch, int32_t w,
     for (int32_t y = 0; y < h; ++y) zeile_umsetzen(zeile(ziel, zielPitch, y), zeile(quelle, quellPitch, y), w, tabelle);
 }
 
+bool Blit_Strecken_bauen(BlitStrecken* s, const uint8_t* quelle, int32_t quellPitch, int32_t w, int32_t h,
+                         uint8_t keyLo, uint8_t keyHi, size_t maxStuecke) {
+    s->zeile.clear();
+    s->stueck.clear();
+    if (w <= 0 || h <= 0) return false;
+    const uint8_t span = static_cast<uint8_t>(keyHi - keyLo);
+    s->zeile.reserve(static_cast<size_t>(h) + 1);
+    for (int32_t y = 0; y < h; ++y) {
+        s->zeile.push_back(static_cast<uint32_t>(s->stueck.size()));
+        const uint8_t* q = zeile(quelle, quellPitch, y);
+        int32_t x = 0;
+        while (x < w) {
+            while (x < w && static_cast<uint8_t>(q[x] - keyLo) <= span) ++x;
+            if (x == w) break;
+            const int32_t anfang = x;
+            while (x < w && static_cast<uint8_t>(q[x] - keyLo) > span) ++x;
+            if (s->stueck.size() / 2 >= maxStuecke) {
+                s->zeile.clear();
+                s->stueck.clear();
+                s->stueck.shrink_to_fit();
+                return false;
+            }
+            s->stueck.push_back(anfang);
+            s->stueck.push_back(x);
+        }
+    }
+    s->zeile.push_back(static_cast<uint32_t>(s->stueck.size()));
+    return true;
+}
+
+void Blit_Strecken_kopieren(uint8_t* ziel, int32_t zielPitch, const uint8_t* quelle, int32_t quellPitch,
+                            const BlitStrecken& s, int32_t sx, int32_t sy, int32_t w, int32_t h) {
+    if (w <= 0 || h <= 0) return;
+    const int32_t ende = sx + w;
+    for (int32_t y = 0; y < h; ++y) {
+        const uint8_t* q = zeile(quelle, quellPitch, sy + y);
+        uint8_t* z = zeile(ziel, zielPitch, y);
+        const int32_t* p = s.stueck.data() + s.zeile[static_cast<size_t>(sy + y)];
+        const int32_t* bis = s.stueck.data() + s.zeile[static_cast<size_t>(sy + y) + 1];
+        for (; p < bis; p += 2) {
+            const int32_t a = p[0] > sx ? p[0] : sx;
+            const int32_t b = p[1] < ende ? p[1] : ende;
+            if (a < b) std::memcpy(z + (a - sx), q + a, static_cast<size_t>(b - a));
+        }
+    }
+}
+
 void Blit_Abgleich_vergessen(BlitAbgleich* a) { a->gueltig = false; }
 
 namespace {

@@ -5,6 +5,7 @@
 #ifndef GLUBBERSHOOT_BLIT_SIMD_H
 #define GLUBBERSHOOT_BLIT_SIMD_H
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -36,6 +37,21 @@ void Blit_Abgleich_vergessen(BlitAbgleich* a);
 void Blit_Palette_nachfuehren(BlitAbgleich* a, const uint8_t* quelle, int32_t quellPitch, int32_t w, int32_t h,
                               const uint32_t tabelle[256], uint8_t* ziel, int32_t zielPitch, int32_t* von,
                               int32_t* bis);
+
+// The stretches of each row of a keyed picture that are not the key, for
+// keyed blits that copy them straight and never read the destination.
+// Worth it for pictures of long runs (the playfield has about two a row).
+struct BlitStrecken {
+    std::vector<uint32_t> zeile;    // h + 1: row y's stretches are stueck[zeile[y]] up to stueck[zeile[y + 1]]
+    std::vector<int32_t> stueck;    // start and end column of each stretch, in pairs
+};
+// False, and nothing kept, when the picture has more than maxStuecke
+// stretches: then the blend is as fast and the memory is not spent.
+bool Blit_Strecken_bauen(BlitStrecken* s, const uint8_t* quelle, int32_t quellPitch, int32_t w, int32_t h,
+                         uint8_t keyLo, uint8_t keyHi, size_t maxStuecke);
+// Blit_keyed of the w x h block at (sx, sy) of the picture s was built from.
+void Blit_Strecken_kopieren(uint8_t* ziel, int32_t zielPitch, const uint8_t* quelle, int32_t quellPitch,
+                            const BlitStrecken& s, int32_t sx, int32_t sy, int32_t w, int32_t h);
 
 // Which code the kernels run: one pixel at a time, 16 bytes per step, or
 // 32 where the processor has AVX2. The best one the machine has is taken

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/blit_simd.h"
 #include "platform/platform.h"
 
 struct PlatPixelFree {
@@ -24,6 +25,12 @@ struct PlatSurface {
     std::unique_ptr<uint8_t, PlatPixelFree> pixels;
     bool has_key = false;
     BYTE key_low = 0, key_high = 0;
+    // The stretches of this picture that are not the key, once it has been
+    // the source of a few keyed blits unchanged; any change forgets them.
+    BlitStrecken strecken;
+    bool strecken_da = false;
+    bool strecken_lohnen = true;
+    int blits_unveraendert = 0;
     PlatClipper* clipper = nullptr;
     PlatSurface* back = nullptr;    // set on a primary
     PlatSurface* front = nullptr;   // set on a back buffer
@@ -34,6 +41,13 @@ struct PlatSurface {
     bool has_palette = false;
     PALETTEENTRY palette[256];
 };
+
+// Every change of a surface's pixels or key goes through here.
+inline void plat_surface_veraendert(PlatSurface* s) {
+    s->strecken_da = false;
+    s->strecken_lohnen = true;
+    s->blits_unveraendert = 0;
+}
 
 struct PlatClipper {
     PlatDisplay* dd = nullptr;

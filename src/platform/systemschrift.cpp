@@ -138,6 +138,7 @@ int plat_surface_get_dc(PlatSurface* s, PlatDC** dc) {
     if (!s || !dc) return PLAT_UNGUELTIG;
     if (s->locked || s->dc) return PLAT_FEHLER;
     s->dc.reset(new PlatDC{s, OPAQUE});
+    plat_surface_veraendert(s);
     *dc = s->dc.get();
     return PLAT_OK;
 }
