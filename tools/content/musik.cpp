@@ -98,77 +98,91 @@ void Arpeggien(Puffer& s, double start, double schritt, const char* akkorde, int
     }
 }
 
-Puffer Start(void)
-{
-    Puffer s;
-    double q = 60.0 / 132 / 4;
-    Melodie(s, 0, q, "C5:2 E5:2 G5:2 C6:2 B5:2 G5:2 E5:2 G5:2 | A5:2 F5:2 D5:2 F5:2 A5:4 G5:4 |"
-                     "E5:2 G5:2 C6:2 E6:2 D6:2 C6:2 B5:2 G5:2 | C6:4 G5:2 E5:2 C5:8", LEAD, 0.5);
-    Melodie(s, 0, q, "C3:4 G3:4 C3:4 G3:4 | F3:4 C4:4 G3:4 B2:4 | C3:4 G3:4 A2:4 E3:4 | F2:4 G2:4 C3:8", BASS, 0.6);
-    Schlagzeug(s, 0, q, "K.h.S.h.K.h.S.h.", 3, 0.6);
-    Schlagzeug(s, 48 * q, q, "K.h.S.h.K.S.S.K.", 1, 0.6);
-    return s;
-}
+// One voice of a tune, mixed in the order listed: a note line for an
+// instrument, broken chords (one a bar) or a drum pattern played `mal`
+// times, starting `ab` sixteenths in.
+enum { NOTEN, AKKORDE, TROMMEL };
+struct Stimme {
+    int art;
+    const char* text;
+    int instrument;   // NOTEN: the instrument; AKKORDE: the octave; TROMMEL: how often
+    double laut;
+    int ab;
+};
 
-Puffer Haupt(void)
-{
-    Puffer s;
-    double q = 60.0 / 120 / 4;
-    Melodie(s, 0, q, "G4:2 C5:2 E5:2 C5:2 G4:2 C5:2 E5:4 | F5:2 E5:2 D5:2 C5:2 D5:4 G4:4 |"
-                     "A4:2 D5:2 F5:2 D5:2 A4:2 D5:2 F5:4 | G5:2 F5:2 E5:2 D5:2 E5:4 C5:4 |"
-                     "A5:2 G5:2 F5:2 E5:2 D5:2 C5:2 B4:2 A4:2 | G4:2 B4:2 D5:2 F5:2 E5:4 C5:4", LEAD, 0.5);
-    Melodie(s, 0, q, "C3:4 C3:4 G2:4 G2:4 | F2:4 F2:4 G2:4 G2:4 | D3:4 D3:4 A2:4 A2:4 | G2:4 G2:4 C3:4 C3:4 |"
-                     "F2:4 F2:4 D3:4 D3:4 | G2:4 G2:4 C3:8", BASS, 0.6);
-    Arpeggien(s, 0, q, "C G Dm C F C", 4, 0.12);
-    Schlagzeug(s, 0, q, "K.h.S.h.K.K.S.h.", 6, 0.5);
-    return s;
-}
+struct Stueck {
+    const char* datei;
+    int tempo;               // quarter notes a minute
+    double sekunden;         // 0: as long as its notes; else cut or padded to this
+    Stimme stimmen[8];       // up to the first without text
+};
 
-Puffer Sieg(void)
-{
-    Puffer s;
-    double q = 60.0 / 120 / 4;
-    Melodie(s, 0, q, "G4:2 G4:1 G4:1 C5:4 E5:2 E5:1 E5:1 G5:4 | A5:2 G5:2 F5:2 E5:2 D5:2 E5:2 F5:4 | E5:2 G5:2 C6:12",
-            LEAD, 0.55);
-    Melodie(s, 0, q, "C3:8 C3:8 | F2:8 G2:8 | C3:16", BASS, 0.6);
-    Melodie(s, 0, q, "E4:16 | F4:8 G4:8 | E4:16", FLAECHE, 0.4);
-    Melodie(s, 0, q, "C4:16 | A3:8 B3:8 | G4:16", FLAECHE, 0.3);
-    Schlagzeug(s, 0, q, "K.hhS.h.K.hhS.SS", 2, 0.6);
-    Schlagzeug(s, 32 * q, q, "X...............", 1, 0.6);
-    return s;
-}
+const Stueck STUECKE[] = {
+    {"start.wav", 132, 0,
+     {{NOTEN,
+       "C5:2 E5:2 G5:2 C6:2 B5:2 G5:2 E5:2 G5:2 | A5:2 F5:2 D5:2 F5:2 A5:4 G5:4 |"
+       "E5:2 G5:2 C6:2 E6:2 D6:2 C6:2 B5:2 G5:2 | C6:4 G5:2 E5:2 C5:8",
+       LEAD, 0.5, 0},
+      {NOTEN, "C3:4 G3:4 C3:4 G3:4 | F3:4 C4:4 G3:4 B2:4 | C3:4 G3:4 A2:4 E3:4 | F2:4 G2:4 C3:8", BASS, 0.6, 0},
+      {TROMMEL, "K.h.S.h.K.h.S.h.", 3, 0.6, 0},
+      {TROMMEL, "K.h.S.h.K.S.S.K.", 1, 0.6, 48}}},
+    {"main.wav", 120, 0,
+     {{NOTEN,
+       "G4:2 C5:2 E5:2 C5:2 G4:2 C5:2 E5:4 | F5:2 E5:2 D5:2 C5:2 D5:4 G4:4 |"
+       "A4:2 D5:2 F5:2 D5:2 A4:2 D5:2 F5:4 | G5:2 F5:2 E5:2 D5:2 E5:4 C5:4 |"
+       "A5:2 G5:2 F5:2 E5:2 D5:2 C5:2 B4:2 A4:2 | G4:2 B4:2 D5:2 F5:2 E5:4 C5:4",
+       LEAD, 0.5, 0},
+      {NOTEN,
+       "C3:4 C3:4 G2:4 G2:4 | F2:4 F2:4 G2:4 G2:4 | D3:4 D3:4 A2:4 A2:4 | G2:4 G2:4 C3:4 C3:4 |"
+       "F2:4 F2:4 D3:4 D3:4 | G2:4 G2:4 C3:8",
+       BASS, 0.6, 0},
+      {AKKORDE, "C G Dm C F C", 4, 0.12, 0},
+      {TROMMEL, "K.h.S.h.K.K.S.h.", 6, 0.5, 0}}},
+    {"win.wav", 120, 0,
+     {{NOTEN, "G4:2 G4:1 G4:1 C5:4 E5:2 E5:1 E5:1 G5:4 | A5:2 G5:2 F5:2 E5:2 D5:2 E5:2 F5:4 | E5:2 G5:2 C6:12",
+       LEAD, 0.55, 0},
+      {NOTEN, "C3:8 C3:8 | F2:8 G2:8 | C3:16", BASS, 0.6, 0},
+      {NOTEN, "E4:16 | F4:8 G4:8 | E4:16", FLAECHE, 0.4, 0},
+      {NOTEN, "C4:16 | A3:8 B3:8 | G4:16", FLAECHE, 0.3, 0},
+      {TROMMEL, "K.hhS.h.K.hhS.SS", 2, 0.6, 0},
+      {TROMMEL, "X...............", 1, 0.6, 32}}},
+    {"lose.wav", 84, 0,
+     {{NOTEN, "A4:4 G4:4 F4:4 E4:4 | D4:4 E4:2 F4:2 E4:8 | D4:4 C4:4 B3:4 A3:12", LEAD, 0.5, 0},
+      {NOTEN, "A2:8 F2:8 | D2:8 E2:8 | F2:8 E2:4 A2:12", BASS, 0.6, 0},
+      {NOTEN, "C4:8 A3:8 | F3:8 G#3:8 | A3:8 G#3:4 C4:12", FLAECHE, 0.35, 0}}},
+    // 20 bars of 2 s: 40 s for the credits' scroll.
+    {"credits.wav", 120, 40.0,
+     {{NOTEN,
+       "E5:4 G5:4 C6:4 G5:4 | A5:6 G5:2 E5:8 | F5:4 A5:4 C6:4 A5:4 | G5:6 F5:2 D5:8 |"
+       "E5:2 F5:2 G5:4 E5:2 D5:2 C5:4 | A4:4 C5:4 E5:8 | F5:2 E5:2 D5:4 A5:4 F5:4 | G5:12 R:4 |"
+       "A5:4 C6:4 A5:4 F5:4 | G5:4 B5:4 D6:8 | E5:4 G5:4 B5:4 G5:4 | A5:8 E5:8 |"
+       "F5:2 G5:2 A5:4 C6:4 A5:4 | B5:4 G5:4 D5:8 | C6:4 G5:4 E5:4 G5:4 | C6:16 |"
+       "A5:4 F5:4 C5:8 | B5:4 G5:4 D5:8 | C6:8 G5:8 | C6:16",
+       LEAD, 0.45, 0},
+      {AKKORDE, "C Am F G C Am F G F G Em Am F G C C F G C C", 4, 0.16, 0},
+      {NOTEN,
+       "C3:8 C3:8 | A2:8 A2:8 | F2:8 F2:8 | G2:8 G2:8 | C3:8 C3:8 | A2:8 A2:8 | F2:8 F2:8 | G2:8 G2:8 |"
+       "F2:8 F2:8 | G2:8 G2:8 | E2:8 E2:8 | A2:8 A2:8 | F2:8 F2:8 | G2:8 G2:8 | C3:8 C3:8 | C3:8 G2:8 |"
+       "F2:8 F2:8 | G2:8 G2:8 | C3:16 | C3:16",
+       BASS, 0.55, 0},
+      {TROMMEL, "K.h.S.h.K.h.S.h.", 8, 0.45, 0},
+      {TROMMEL, "K.h.S.hKK.h.S.hh", 8, 0.5, 8 * 16},
+      {TROMMEL, "K.h.S.h.K.h.S.S.", 2, 0.5, 16 * 16},
+      {TROMMEL, "X...............", 1, 0.5, 18 * 16}}},
+};
 
-Puffer Niederlage(void)
+Puffer Spielen(const Stueck& st)
 {
     Puffer s;
-    double q = 60.0 / 84 / 4;
-    Melodie(s, 0, q, "A4:4 G4:4 F4:4 E4:4 | D4:4 E4:2 F4:2 E4:8 | D4:4 C4:4 B3:4 A3:12", LEAD, 0.5);
-    Melodie(s, 0, q, "A2:8 F2:8 | D2:8 E2:8 | F2:8 E2:4 A2:12", BASS, 0.6);
-    Melodie(s, 0, q, "C4:8 A3:8 | F3:8 G#3:8 | A3:8 G#3:4 C4:12", FLAECHE, 0.35);
-    return s;
-}
-
-Puffer Abspann(void)
-{
-    Puffer s;
-    double q = 60.0 / 120 / 4;   // 20 bars of 2 s: 40 s for the scroll
-    const char* melodie =
-        "E5:4 G5:4 C6:4 G5:4 | A5:6 G5:2 E5:8 | F5:4 A5:4 C6:4 A5:4 | G5:6 F5:2 D5:8 |"
-        "E5:2 F5:2 G5:4 E5:2 D5:2 C5:4 | A4:4 C5:4 E5:8 | F5:2 E5:2 D5:4 A5:4 F5:4 | G5:12 R:4 |"
-        "A5:4 C6:4 A5:4 F5:4 | G5:4 B5:4 D6:8 | E5:4 G5:4 B5:4 G5:4 | A5:8 E5:8 |"
-        "F5:2 G5:2 A5:4 C6:4 A5:4 | B5:4 G5:4 D5:8 | C6:4 G5:4 E5:4 G5:4 | C6:16 |"
-        "A5:4 F5:4 C5:8 | B5:4 G5:4 D5:8 | C6:8 G5:8 | C6:16";
-    Melodie(s, 0, q, melodie, LEAD, 0.45);
-    const char* akkorde = "C Am F G C Am F G F G Em Am F G C C F G C C";
-    Arpeggien(s, 0, q, akkorde, 4, 0.16);
-    Melodie(s, 0, q, "C3:8 C3:8 | A2:8 A2:8 | F2:8 F2:8 | G2:8 G2:8 | C3:8 C3:8 | A2:8 A2:8 | F2:8 F2:8 | G2:8 G2:8 |"
-                     "F2:8 F2:8 | G2:8 G2:8 | E2:8 E2:8 | A2:8 A2:8 | F2:8 F2:8 | G2:8 G2:8 | C3:8 C3:8 | C3:8 G2:8 |"
-                     "F2:8 F2:8 | G2:8 G2:8 | C3:16 | C3:16", BASS, 0.55);
-    Schlagzeug(s, 0, q, "K.h.S.h.K.h.S.h.", 8, 0.45);
-    Schlagzeug(s, 8 * 16 * q, q, "K.h.S.hKK.h.S.hh", 8, 0.5);
-    Schlagzeug(s, 16 * 16 * q, q, "K.h.S.h.K.h.S.S.", 2, 0.5);
-    Schlagzeug(s, 18 * 16 * q, q, "X...............", 1, 0.5);
-    s.resize((size_t)(40.0 * KLANG_RATE), 0.0f);
+    const double q = 60.0 / st.tempo / 4;   // a sixteenth
+    for (const Stimme& v : st.stimmen) {
+        if (!v.text) break;
+        const double start = v.ab * q;
+        if (v.art == NOTEN) Melodie(s, start, q, v.text, v.instrument, v.laut);
+        else if (v.art == AKKORDE) Arpeggien(s, start, q, v.text, v.instrument, v.laut);
+        else Schlagzeug(s, start, q, v.text, v.instrument, v.laut);
+    }
+    if (st.sekunden > 0) s.resize((size_t)(st.sekunden * KLANG_RATE), 0.0f);
     return s;
 }
 
@@ -176,12 +190,11 @@ Puffer Abspann(void)
 
 std::vector<int16_t> Musik_erzeugen(const std::string& datei)
 {
-    Puffer s;
-    if (datei == "start.wav") s = Start();
-    else if (datei == "main.wav") s = Haupt();
-    else if (datei == "win.wav") s = Sieg();
-    else if (datei == "lose.wav") s = Niederlage();
-    else s = Abspann();
+    // Any other name gets the credits' tune, as the last entry.
+    const Stueck* st = &STUECKE[sizeof STUECKE / sizeof STUECKE[0] - 1];
+    for (const Stueck& k : STUECKE)
+        if (datei == k.datei) st = &k;
+    Puffer s = Spielen(*st);
     s.resize(s.size() + KLANG_RATE / 4, 0.0f);   // a short breath of silence at the end
     return Klang_fertig(s, 0.8);
 }
