@@ -75,6 +75,16 @@ TEST(SdlEingabeText, Windows1252AndDroppedCharacters) {
     EXPECT_EQ(Text_in_1252("abcdef", knapp, 2), 2);
 }
 
+// The game's messages are Windows-1252; the desktop and the terminal get
+// UTF-8 ("geöffnet", not a broken byte).
+TEST(SdlEingabeText, MessagesGoOutAsUtf8) {
+    testing::internal::CaptureStderr();
+    plat_message_box(nullptr, "Die Datei 'Sound.dat' konnte nicht ge\xF6" "ffnet werden! \x80", "Error...",
+                     MB_ICONERROR);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Error...: Die Datei 'Sound.dat' konnte nicht ge\xC3\xB6" "ffnet werden! \xE2\x82\xAC\n");
+}
+
 TEST(SdlEingabeTasten, VirtualKeyCodes) {
     const std::pair<SDL_Keycode, int> aFaelle[] = {
         {SDLK_a, 'A'}, {SDLK_z, 'Z'}, {SDLK_0, '0'}, {SDLK_9, '9'}, {SDLK_F1, VK_F1}, {SDLK_F3, VK_F3},

@@ -9,45 +9,13 @@
 #include "platform/backend.h"
 #include "platform/blit_simd.h"
 #include "platform/headless/hl_intern.h"
+#include "platform/zeichensatz.h"
 
 HlZustand g_hl;
 
 namespace {
 
 bool g_im_beobachter = false;
-
-// Windows-1252 0x80..0x9F; the five unused bytes become U+FFFD.
-const uint16_t g_cp1252[32] = {
-    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178,
-};
-
-void utf8_anhaengen(std::string& out, uint32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
-bool gueltiges_utf8(const std::string& s) {
-    size_t i = 0;
-    while (i < s.size()) {
-        unsigned char c = static_cast<unsigned char>(s[i]);
-        size_t n = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : 9;
-        if (n == 9 || (n > 0 && (c < 0xC2 || i + n >= s.size()))) return false;
-        for (size_t k = 1; k <= n; ++k)
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-        i += n + 1;
-    }
-    return true;
-}
 
 // One line per log entry: line breaks inside a text are written as \n.
 std::string eine_zeile(const std::string& s) {
@@ -77,13 +45,7 @@ void le32(FILE* f, uint32_t v) {
 }  // namespace
 
 std::string hl_utf8(const std::string& s, bool immer_1252) {
-    if (!immer_1252 && gueltiges_utf8(s)) return s;
-    std::string out;
-    for (char ch : s) {
-        unsigned char c = static_cast<unsigned char>(ch);
-        utf8_anhaengen(out, c >= 0x80 && c < 0xA0 ? g_cp1252[c - 0x80] : c);
-    }
-    return out;
+    return !immer_1252 && Ist_utf8(s) ? s : Text_1252_als_utf8(s);
 }
 
 void hl_beobachten(void) {

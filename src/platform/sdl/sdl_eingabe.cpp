@@ -1,6 +1,7 @@
 // Keyboard translation: SDL key codes to Windows virtual-key codes, and
 // typed text to the single-byte Windows-1252 characters the game expects.
 #include "platform/sdl/sdl_intern.h"
+#include "platform/zeichensatz.h"
 
 namespace {
 
@@ -16,41 +17,6 @@ enum {
     VK_OEM_PERIOD_ = 0xBE, VK_OEM_2_ = 0xBF, VK_OEM_3_ = 0xC0, VK_OEM_4_ = 0xDB,
     VK_OEM_5_ = 0xDC, VK_OEM_6_ = 0xDD, VK_OEM_7_ = 0xDE, VK_OEM_102_ = 0xE2,
 };
-
-// Characters 0x80..0x9F of Windows-1252; 0 where the code page has a hole.
-const uint16_t aCp1252Mitte[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
-};
-
-// Length of a well-formed UTF-8 sequence at s (1..4) with its code point,
-// or 0 when the bytes there are malformed.
-int Utf8_lesen(const unsigned char* s, uint32_t* zeichen) {
-    const unsigned c = s[0];
-    int laenge;
-    uint32_t wert, minimum;
-    if (c < 0x80) {
-        *zeichen = c;
-        return 1;
-    } else if ((c & 0xE0) == 0xC0) {
-        laenge = 2; wert = c & 0x1F; minimum = 0x80;
-    } else if ((c & 0xF0) == 0xE0) {
-        laenge = 3; wert = c & 0x0F; minimum = 0x800;
-    } else if ((c & 0xF8) == 0xF0) {
-        laenge = 4; wert = c & 0x07; minimum = 0x10000;
-    } else {
-        return 0;
-    }
-    for (int i = 1; i < laenge; ++i) {
-        if ((s[i] & 0xC0) != 0x80) return 0;   // also stops at the terminator
-        wert = (wert << 6) | (s[i] & 0x3F);
-    }
-    if (wert < minimum || wert > 0x10FFFF || (wert >= 0xD800 && wert <= 0xDFFF)) return 0;
-    *zeichen = wert;
-    return laenge;
-}
 
 } // namespace
 
@@ -122,12 +88,7 @@ int Taste_Zeichen(int32_t taste) {
 
 int Unicode_in_1252(uint32_t zeichen) {
     if (zeichen < 0x20 || zeichen == 0x7F) return -1;   // control codes come from keys only
-    if (zeichen < 0x80) return static_cast<int>(zeichen);
-    if (zeichen >= 0xA0 && zeichen <= 0xFF) return static_cast<int>(zeichen);
-    for (int i = 0; i < 32; ++i) {
-        if (aCp1252Mitte[i] != 0 && aCp1252Mitte[i] == zeichen) return 0x80 + i;
-    }
-    return -1;
+    return Zeichen_in_1252(zeichen);
 }
 
 int Text_in_1252(const char* utf8, uint8_t* aus, int max) {

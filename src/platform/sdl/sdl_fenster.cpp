@@ -6,6 +6,7 @@
 
 #include "platform/backend.h"
 #include "platform/sdl/sdl_intern.h"
+#include "platform/zeichensatz.h"
 
 struct PlatWindow {
     WNDPROC proc;
@@ -186,7 +187,7 @@ HWND plat_create_window(const char* szClass, const char* szCaption) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
         return nullptr;
     }
-    sdlFenster = SDL_CreateWindow(szCaption != nullptr ? szCaption : "", SDL_WINDOWPOS_CENTERED,
+    sdlFenster = SDL_CreateWindow(Text_1252_als_utf8(szCaption != nullptr ? szCaption : "").c_str(), SDL_WINDOWPOS_CENTERED,
                                   SDL_WINDOWPOS_CENTERED, 1024, 768, SDL_WINDOW_FULLSCREEN_DESKTOP);
     if (sdlFenster == nullptr) {
         std::fprintf(stderr, "SDL_CreateWindow: %s\n", SDL_GetError());
@@ -257,13 +258,14 @@ intptr_t plat_def_window_proc(HWND hwnd, uint32_t uMsg, [[maybe_unused]] uintptr
 }
 
 int plat_message_box([[maybe_unused]] HWND owner, const char* text, const char* caption, uint32_t type) {
-    const char* titel = caption != nullptr ? caption : "";
-    const char* inhalt = text != nullptr ? text : "";
-    std::fprintf(stderr, "%s: %s\n", titel, inhalt);
+    // The game writes its messages in Windows-1252 ("geöffnet", "mußte").
+    const std::string titel = Text_1252_als_utf8(caption != nullptr ? caption : "");
+    const std::string inhalt = Text_1252_als_utf8(text != nullptr ? text : "");
+    std::fprintf(stderr, "%s: %s\n", titel.c_str(), inhalt.c_str());
     std::fflush(stderr);
     if (Videotreiber_ohne_Bildschirm()) return 1;   // nobody could press the button
     const Uint32 flags = (type & MB_ICONERROR) != 0 ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
-    SDL_ShowSimpleMessageBox(flags, titel, inhalt, sdlFenster);
+    SDL_ShowSimpleMessageBox(flags, titel.c_str(), inhalt.c_str(), sdlFenster);
     return 1;   // IDOK: the only button
 }
 
