@@ -5,7 +5,8 @@
 # the game's threads) between two points in time.
 # usage: cpu_messen.sh <game> <data folder> [seconds per stretch]
 # CPU_ENV adds variables to the game's environment, for comparisons
-# (CPU_ENV=SDL_RENDER_DRIVER=opengl: the GL renderer even on llvmpipe).
+# (CPU_ENV=SDL_RENDER_DRIVER=opengl: the GL renderer even on llvmpipe);
+# CPU_SCREEN sets the virtual screen (default 1024x768x24).
 # Prints the figures and one line per target: "target <name> <measured> <limit> ok|FAIL".
 
 SPIEL=$(readlink -f -- "$1" 2>/dev/null)
@@ -45,7 +46,7 @@ TAKT=$(getconf CLK_TCK)
 n=140
 while [ $n -le 160 ] && [ -z "$X_PID" ]; do
     if ! [ -e /tmp/.X$n-lock ] && ! [ -e /tmp/.X11-unix/X$n ]; then
-        Xvfb :$n -screen 0 1024x768x24 -nolisten tcp -noreset >"$ARBEIT/xvfb.log" 2>&1 &
+        Xvfb :$n -screen 0 "${CPU_SCREEN:-1024x768x24}" -nolisten tcp -noreset >"$ARBEIT/xvfb.log" 2>&1 &
         X_PID=$!
         versuche=50
         until DISPLAY=:$n xdotool getdisplaygeometry >/dev/null 2>&1; do

@@ -159,8 +159,22 @@ TEST_F(SdlBildschirmTest, UnchangedRowsStayShownAcrossFlips) {
     EXPECT_EQ(Fensterpunkt(0, 0), Als_argb(pal[0]) & 0xFFFFFF);
     EXPECT_EQ(Fensterpunkt(1023, 767), Als_argb(pal[static_cast<uint8_t>(1023 + 3 * 767)]) & 0xFFFFFF);
 
+    // What the window system said while the renderer was made (the window
+    // hidden and shown again) loses the screen once; then it stays.
+    Alle_holen();
+    if (plat_surface_flip(b.primary) != PLAT_OK) ASSERT_EQ(plat_surface_restore(b.primary), PLAT_OK);
     ASSERT_NO_FATAL_FAILURE(Zeigen(0));
+    const int gezeigt = Anzeige_gezeigt();
     ASSERT_NO_FATAL_FAILURE(Zeigen(0));   // nothing changed at all
+    EXPECT_EQ(Anzeige_gezeigt(), gezeigt) << "the screen still holds it: not presented again";
+    SDL_Event aufgedeckt{};
+    aufgedeckt.type = SDL_WINDOWEVENT;
+    aufgedeckt.window.windowID = SDL_GetWindowID(sdlFenster);
+    aufgedeckt.window.event = SDL_WINDOWEVENT_EXPOSED;
+    SDL_PushEvent(&aufgedeckt);
+    Alle_holen();
+    ASSERT_NO_FATAL_FAILURE(Zeigen(0));
+    EXPECT_EQ(Anzeige_gezeigt(), gezeigt + 1) << "an exposed window is drawn again";
 
     for (PALETTEENTRY& p : pal) std::swap(p.peRed, p.peGreen);
     PlatPalette* neu = nullptr;

@@ -21,6 +21,11 @@ int iBildH = 768;
 
 bool bAnzeigeOffen = false;
 bool bVerloren = false;
+// The window's picture may be stale (first frame, exposed, resized, back
+// from being lost): the next flip draws and presents even if no pixel of
+// the frame changed.
+bool bNeuZeigen = true;
+int iGezeigt = 0;   // presents so far, for the tests
 bool bGeraetNeu = false;         // the renderer itself must be made anew
 
 PALETTEENTRY aPalette[256];      // the palette aTabelle was built from
@@ -150,8 +155,13 @@ void Bild_umsetzen(const uint8_t* quelle, int32_t pitch, int w, int h, const uin
     Blit_Palette_umsetzen(quelle, pitch, w, h, tabelle, ziel, zielPitch);
 }
 
+void Anzeige_auffrischen(void) { bNeuZeigen = true; }
+
+int Anzeige_gezeigt(void) { return iGezeigt; }
+
 void Anzeige_verloren(bool geraetNeu) {
     if (!bAnzeigeOffen) return;   // nothing shown yet, nothing to lose
+    bNeuZeigen = true;
     bVerloren = true;
     Blit_Abgleich_vergessen(&tAbgleich);
     bGeraetNeu = bGeraetNeu || geraetNeu;
@@ -170,6 +180,7 @@ bool backend_display_open([[maybe_unused]] HWND hwnd, int w, int h) {
         return false;
     }
     bAnzeigeOffen = true;
+    bNeuZeigen = true;
     SDL_RenderClear(pRenderer);
     SDL_RenderPresent(pRenderer);
     return true;
@@ -217,6 +228,15 @@ bool backend_present(const uint8_t* pixels, int32_t pitch, int w, int h, const P
         }
     }
 
+    // A frame like the last one is not shown again: the screen still holds
+    // it, and scaling and presenting a whole picture is most of a flip's
+    // cost on a renderer without a graphics card (a still menu costs next
+    // to nothing then). The flip keeps its pace all the same.
+    if (bis <= von && !bNeuZeigen) {
+        Flip_takten();
+        return true;
+    }
+    bNeuZeigen = false;
     int ausgabeB = 0, ausgabeH = 0;
     SDL_GetRendererOutputSize(pRenderer, &ausgabeB, &ausgabeH);
     Bildrechteck r;
@@ -227,6 +247,7 @@ bool backend_present(const uint8_t* pixels, int32_t pitch, int w, int h, const P
     SDL_RenderClear(pRenderer);
     SDL_RenderCopy(pRenderer, pTextur, nullptr, &zielRect);
     SDL_RenderPresent(pRenderer);
+    ++iGezeigt;
     Flip_takten();
     return true;
 }
@@ -258,5 +279,6 @@ bool backend_restore(void) {
         }
     }
     bVerloren = false;
+    bNeuZeigen = true;
     return true;
 }

@@ -67,6 +67,16 @@ void Fensterereignis(const SDL_WindowEvent& w) {
     case SDL_WINDOWEVENT_HIDDEN:
         Anzeige_verloren(false);
         break;
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_MOVED:
+    case SDL_WINDOWEVENT_RESIZED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+    case SDL_WINDOWEVENT_MAXIMIZED:
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        Anzeige_auffrischen();
+        break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
         if (sdlFenster != nullptr && (SDL_GetWindowFlags(sdlFenster) & SDL_WINDOW_FULLSCREEN) != 0)
             Anzeige_verloren(false);

@@ -38,6 +38,11 @@ void Bild_umsetzen(const uint8_t* quelle, int32_t pitch, int w, int h, const uin
 // Called by the event pump: the screen went away (minimised, focus lost in
 // full screen, render targets or device reset).
 void Anzeige_verloren(bool geraetNeu);
+// Called by the event pump: the window must be drawn again (exposed,
+// resized, shown, restored) though the game's frame is unchanged.
+void Anzeige_auffrischen(void);
+// How many frames have been presented so far.
+int Anzeige_gezeigt(void);
 
 // ----------------------------------------------------- input (sdl_eingabe)
 
