@@ -125,8 +125,3 @@ Flaeche Bench_Flaeche(PlatSurface* s) {
     return f;
 }
 
-void Bench_Tabelle_bauen(const PALETTEENTRY palette[256], uint32_t tabelle[256]) {
-    for (int i = 0; i < 256; ++i)
-        tabelle[i] = 0xFF000000u | static_cast<uint32_t>(palette[i].peRed) << 16 |
-                     static_cast<uint32_t>(palette[i].peGreen) << 8 | palette[i].peBlue;
-}

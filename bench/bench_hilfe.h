@@ -30,6 +30,5 @@ bool Bench_Menue_aufbauen(void);
 
 Flaeche Bench_Flaeche(PlatSurface* s);
 // 0xFFRRGGBB per index, as the SDL backend's texture takes it.
-void Bench_Tabelle_bauen(const PALETTEENTRY palette[256], uint32_t tabelle[256]);
 
 #endif

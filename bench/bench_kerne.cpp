@@ -118,7 +118,7 @@ Flipbild& flipbild() {
         for (int y = 0; y < H; ++y)
             std::memcpy(&f.bild[static_cast<size_t>(y) * B], headless_frame() + y * headless_frame_pitch(), B);
         std::memcpy(f.palette, headless_palette(), sizeof f.palette);
-        Bench_Tabelle_bauen(f.palette, f.tabelle);
+        Blit_Tabelle_bauen(f.palette, f.tabelle);
         f.rauschen.resize(f.bild.size());
         std::mt19937 zufall(1009);
         for (auto& p : f.rauschen) p = static_cast<uint8_t>(zufall());

@@ -58,7 +58,7 @@ void Frame_spielen(benchmark::State& state, bool umsetzen) {
         if (umsetzen) Welt_schritt(++frame, basisX, basisY);
         Spiel_zeichnen();
         if (umsetzen) {
-            Bench_Tabelle_bauen(headless_palette(), tabelle);
+            Blit_Tabelle_bauen(headless_palette(), tabelle);
             Blit_Palette_nachfuehren(&abgleich, headless_frame(), headless_frame_pitch(), B, H, tabelle,
                                      reinterpret_cast<uint8_t*>(textur.data()), 4 * B, &von, &bis);
             zeilen += bis - von;

@@ -71,10 +71,7 @@ inline Ablauf Ablauf_laufen(const std::string& script, Haken eingriff = nullptr,
 
 inline std::vector<std::string> Zustaende(const std::vector<std::string>& log)
 {
-    std::vector<std::string> z;
-    for (const std::string& s : Log_finden(log, " state "))
-        z.push_back(s.substr(s.find("state ") + 6));
-    return z;
+    return Log_nach(log, " state ");
 }
 
 // Time of the first line that contains the text; -1 when there is none.

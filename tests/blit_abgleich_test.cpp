@@ -5,15 +5,11 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/blit_simd.h"
+#include "blit_hilfe_test.h"
 
 namespace {
 
 const int W = 1024, H = 768, PITCH = W + 8;   // source rows wider than the picture
-
-void Tabelle_bauen(uint32_t tabelle[256], uint32_t salz) {
-    for (uint32_t i = 0; i < 256; ++i) tabelle[i] = 0xFF000000u ^ (i << 16) ^ ((255 - i) << 8) ^ (i * 37 % 256) ^ salz;
-}
 
 struct Bild {
     std::vector<uint8_t> quelle = std::vector<uint8_t>(static_cast<size_t>(PITCH) * H);

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ddraw_hilfe_test.h"
-#include "platform/blit_simd.h"
+#include "blit_hilfe_test.h"
 #include "testhilfe.h"
 
 namespace {
@@ -24,17 +24,11 @@ int Bildpunkt(int x, int y) {
 // that assumes pitch = width writes into the wrong row.
 class BlitFlaeche : public AnzeigeTest, public ::testing::WithParamInterface<int> {
 protected:
-    int vorher = 0;
+    BlitPfadWahl pfad;
     BlitFlaeche() { cfg.extra_pitch = 13; }
     void SetUp() override {
         AnzeigeTest::SetUp();
-        vorher = Blit_Pfad();
-        if (GetParam() > Blit_bester_Pfad()) GTEST_SKIP() << "this processor lacks " << Blit_Pfadname(GetParam());
-        Blit_Pfad_setzen(GetParam());
-    }
-    void TearDown() override {
-        Blit_Pfad_setzen(vorher);
-        AnzeigeTest::TearDown();
+        if (!pfad.setzen(GetParam())) GTEST_SKIP() << "this processor lacks " << Blit_Pfadname(GetParam());
     }
 
     // Draws a w x h picture at (x, y) over a filled back buffer and checks
@@ -94,10 +88,6 @@ TEST_P(BlitFlaeche, NarrowPicturesOfEveryWidth) {
         Pruefen(bild, w, 3, 1000 + w % 16, 7);
         Pruefen(bild, w, 3, -(w / 2), 9);
     }
-}
-
-std::string Pfadname(const ::testing::TestParamInfo<int>& info) {
-    return info.param == BLIT_AVX2 ? "Avx2" : info.param == BLIT_SSE2 ? "Sse2" : "PlainC";
 }
 
 INSTANTIATE_TEST_SUITE_P(Pfade, BlitFlaeche, ::testing::Values(BLIT_EINFACH, BLIT_SSE2, BLIT_AVX2), Pfadname);

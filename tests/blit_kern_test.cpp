@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/blit_simd.h"
+#include "blit_hilfe_test.h"
 
 namespace {
 
@@ -57,13 +57,10 @@ void Quelle_fuellen(Puffer* q, int w, uint32_t saat) {
 
 class BlitKern : public ::testing::TestWithParam<int> {
 protected:
-    int vorher = 0;
+    BlitPfadWahl pfad;
     void SetUp() override {
-        vorher = Blit_Pfad();
-        if (GetParam() > Blit_bester_Pfad()) GTEST_SKIP() << "this processor lacks " << Blit_Pfadname(GetParam());
-        ASSERT_EQ(Blit_Pfad_setzen(GetParam()), GetParam());
+        if (!pfad.setzen(GetParam())) GTEST_SKIP() << "this processor lacks " << Blit_Pfadname(GetParam());
     }
-    void TearDown() override { Blit_Pfad_setzen(vorher); }
 };
 
 TEST_P(BlitKern, KeyedHandPickedRowKeepsExactlyTheKeyPixels) {
@@ -170,11 +167,6 @@ TEST_P(BlitKern, EmptyRectanglesTouchNothing) {
     EXPECT_TRUE(Rand_unberuehrt(z, 0));
 }
 
-// Entries whose four bytes all differ, so a swapped or shifted byte shows.
-void Tabelle_bauen(uint32_t tabelle[256]) {
-    for (uint32_t i = 0; i < 256; ++i) tabelle[i] = 0xFF000000u ^ (i << 16) ^ ((255 - i) << 8) ^ (i * 37 % 256) ^ 0x5A;
-}
-
 uint32_t Pixel32(const uint8_t* p) {
     uint32_t v;
     std::memcpy(&v, p, 4);
@@ -214,10 +206,6 @@ TEST_P(BlitKern, PaletteScreenRowsWithRunsOfEveryLength) {
         for (int x = 0; x < W; ++x)
             ASSERT_EQ(Pixel32(z.zeile(y) + 4 * x), tabelle[q.zeile(y)[x]]) << "at " << x << "," << y;
     EXPECT_TRUE(Rand_unberuehrt(z, 4 * W));
-}
-
-std::string Pfadname(const ::testing::TestParamInfo<int>& info) {
-    return info.param == BLIT_AVX2 ? "Avx2" : info.param == BLIT_SSE2 ? "Sse2" : "PlainC";
 }
 
 INSTANTIATE_TEST_SUITE_P(Pfade, BlitKern, ::testing::Values(BLIT_EINFACH, BLIT_SSE2, BLIT_AVX2), Pfadname);

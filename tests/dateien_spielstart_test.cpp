@@ -6,10 +6,7 @@ namespace {
 
 std::vector<std::string> Boxen(const RunnerErgebnis& r)
 {
-    std::vector<std::string> b;
-    for (const std::string& z : Log_finden(r.log, "msgbox "))
-        b.push_back(z.substr(z.find("msgbox ") + 7));
-    return b;
+    return Log_nach(r.log, "msgbox ");
 }
 
 RunnerErgebnis Lauf(const std::string& script = "", DWORD ms = 100)

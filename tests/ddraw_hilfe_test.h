@@ -10,6 +10,7 @@
 
 #include "graphics/ddraw.h"
 #include "platform/headless/headless.h"
+#include "testhilfe.h"
 #include "shell/spiel.h"
 
 // Fresh backend with a window, the display and the screen clipper.
@@ -78,10 +79,7 @@ inline int Pixel(PlatSurface* s, int x, int y)
 
 inline int Log_zaehlen(const std::string& teil)
 {
-    int n = 0;
-    for (const std::string& z : headless_log_lines())
-        n += z.find(teil) != std::string::npos;
-    return n;
+    return static_cast<int>(Log_finden(headless_log_lines(), teil).size());
 }
 
 // Error boxes of the game with this text.

@@ -26,28 +26,22 @@ protected:
     // The media commands sent since the last call.
     V Befehle()
     {
-        V b;
-        for (const std::string& z : Log_finden(headless_log_lines(), " mci "))
-            b.push_back(z.substr(z.find(" mci ") + 5));
+        V b = Log_nach(headless_log_lines(), " mci ");
         headless_log_clear();
         return b;
     }
     static V Spielt(const std::string& datei) { return {"close Mp3", "open " + datei + " type MPEGVideo Alias Mp3", "play Mp3"}; }
-    // The keys of a round: a digit, and F2.
+    void TearDown() override { iGameState = GS_TITLE; }
+    // The keys of a round, as the window procedure gets them: a digit, and F2.
     void Ziffer(int n)
     {
-        Musik_steuern(MUSIK_SCHLIESSEN, nullptr);
-        Musik_Titel_waehlen(n, 0);
+        iGameState = GS_PLAYING;
+        Nachricht_verarbeiten(nullptr, WM_CHAR, static_cast<uintptr_t>('0' + n), 0);
     }
     void F2()
     {
-        if (iMusikZustand == MUSIK_LAEUFT) {
-            Musik_steuern(MUSIK_SCHLIESSEN, nullptr);
-            bMusikAn = 0;
-        } else {
-            bMusikAn = 1;
-            Musik_steuern(MUSIK_WIEDERHOLEN, szMusikDatei[iMusikTitel]);
-        }
+        iGameState = GS_PLAYING;
+        Nachricht_verarbeiten(nullptr, WM_KEYDOWN, VK_F2, 0);
     }
 };
 

@@ -71,10 +71,7 @@ inline std::string Archiv(const std::vector<Sektor>& sektoren, std::string kennu
 // Texts of the message boxes logged so far, "<caption> | <text>".
 inline std::vector<std::string> Meldungen()
 {
-    std::vector<std::string> m;
-    for (const std::string& z : Log_finden(headless_log_lines(), "msgbox "))
-        m.push_back(z.substr(z.find("msgbox ") + 7));
-    return m;
+    return Log_nach(headless_log_lines(), "msgbox ");
 }
 
 }  // namespace testbau

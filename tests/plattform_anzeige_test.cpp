@@ -2,8 +2,13 @@
 // pitch, locking, the flipping chain, palettes, the system font.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <string>
 #include <vector>
 
 #include "platform/headless/headless.h"
@@ -263,6 +268,13 @@ TEST_F(PlattformAnzeige, WithoutFrameCopyTheFrameIsTheFrontUntilTheNextFlip) {
     EXPECT_EQ(headless_frame()[767 * headless_frame_pitch() + 1023], 42);
     ASSERT_EQ(plat_surface_flip(primary), PLAT_OK);
     EXPECT_EQ(headless_frame()[0], 7);
+    const std::string bmp = ::testing::TempDir() + "ohne_kopie.bmp";
+    ASSERT_TRUE(headless_write_bmp(bmp.c_str()));
+    std::ifstream f(bmp, std::ios::binary);
+    std::vector<char> datei((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    ASSERT_EQ(datei.size(), 14u + 40 + 1024 + 1024u * 768);
+    EXPECT_EQ(std::count(datei.end() - 1024 * 768, datei.end(), 7), 1024 * 768) << "rows taken a pitch apart";
+    std::remove(bmp.c_str());
     plat_display_release(dd);
     dd = nullptr;
     EXPECT_EQ(headless_frame_pitch(), 1024) << "no pointer into a released display";

@@ -126,7 +126,15 @@ TEST_F(PlattformHeadless, VoicesAreNumberedAnewAndBadFormatsRefused) {
     for (const WAVEFORMATEX& f : schlecht) EXPECT_EQ(plat_sound_create_buffer(ds, &f, 100, &b), PLAT_UNGUELTIG);
     EXPECT_EQ(plat_sound_create_buffer(ds, &gut, 0, &b), PLAT_UNGUELTIG);
     EXPECT_EQ(plat_sound_create_buffer(ds, &gut, 0xFFFFFFFFu, &b), PLAT_UNGUELTIG);
-    EXPECT_EQ(headless_live_objects(), 2);
+    // Both backends take the same buffers: up to 8 MiB and five minutes.
+    WAVEFORMATEX cd{1, 2, 44100, 176400, 4, 16, 0}, langsam{1, 1, 100, 100, 1, 8, 0};
+    EXPECT_EQ(plat_sound_create_buffer(ds, &cd, 8u << 20, &b), PLAT_OK);
+    EXPECT_EQ(plat_sound_create_buffer(ds, &cd, (8u << 20) + 4, &b), PLAT_UNGUELTIG);
+    EXPECT_EQ(plat_sound_create_buffer(ds, &langsam, 300 * 100 + 99, &b), PLAT_OK);
+    EXPECT_EQ(plat_sound_create_buffer(ds, &langsam, 301 * 100, &b), PLAT_UNGUELTIG);
+    EXPECT_TRUE(plat_common_wave_format_gueltig(&gut, 1));
+    EXPECT_FALSE(plat_common_wave_format_gueltig(nullptr, 1));
+    EXPECT_EQ(headless_live_objects(), 4);
 }
 
 TEST_F(PlattformHeadless, FaultsSkipThenFailTimesOrForEver) {

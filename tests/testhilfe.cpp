@@ -67,6 +67,15 @@ std::vector<std::string> Log_finden(const std::vector<std::string>& log, const s
     return treffer;
 }
 
+std::vector<std::string> Log_nach(const std::vector<std::string>& log, const std::string& wort, bool mit_wort) {
+    std::vector<std::string> aus;
+    for (const std::string& zeile : log) {
+        const size_t p = zeile.find(wort);
+        if (p != std::string::npos) aus.push_back(zeile.substr(mit_wort ? p : p + wort.size()));
+    }
+    return aus;
+}
+
 bool Log_enthaelt(const std::vector<std::string>& log, const std::string& teil) {
     return !Log_finden(log, teil).empty();
 }

@@ -19,6 +19,9 @@ RunnerErgebnis Spiel_laufen_lassen(const std::string& script, HeadlessConfig cfg
 // Lines of the log that contain the text, in order.
 std::vector<std::string> Log_finden(const std::vector<std::string>& log, const std::string& teil);
 bool Log_enthaelt(const std::vector<std::string>& log, const std::string& teil);
+// The lines that contain wort, each cut to what follows it (with the word
+// itself when mit_wort).
+std::vector<std::string> Log_nach(const std::vector<std::string>& log, const std::string& wort, bool mit_wort = false);
 
 // Reads a whole file; empty when missing.
 std::string Datei_lesen(const std::string& pfad);

@@ -40,14 +40,13 @@ TEST_F(WeltBewegung, GrenzenWendenUndFlucht) {
 
 namespace {
 
-// The game's generator on a copy: the first seed whose draws start a flyer
-// from the top at x (and with the given coin toss, if any).
+// The first seed of the game's generator whose draws start a flyer from
+// the top at x (and with the given coin toss, if any).
 DWORD Saat_von_oben(int x, int muenze) {
     for (DWORD s = 1;; s++) {
-        DWORD t = s;
-        auto ziehen = [&t] { return (int)(((t = t * 214013u + 2531011u) >> 16) & 32767u); };
-        const int seite = ziehen() % 4;
-        if ((seite == 0 || seite == 3) && ziehen() % 2048 == x && (muenze < 0 || ziehen() % 2 == muenze)) return s;
+        Zufall_saeen(s);
+        const int seite = Zufall() % 4;
+        if ((seite == 0 || seite == 3) && Zufall() % 2048 == x && (muenze < 0 || Zufall() % 2 == muenze)) return s;
     }
 }
 

@@ -7,6 +7,7 @@
 #include "audio/dsound.h"
 #include "audio/musik.h"
 #include "graphics/bitmaptext.h"
+#include "testhilfe.h"
 
 void WeltTest::Fuellen(PlatSurface* s, BYTE farbe) {
     PlatLock l{};
@@ -100,10 +101,7 @@ void WeltTest::Bewegen(int frames) {
 }
 
 std::vector<std::string> WeltTest::Sounds() {
-    std::vector<std::string> aus;
-    for (const std::string& z : headless_log_lines())
-        if (z.find(" sound ") != std::string::npos) aus.push_back(z.substr(z.find(" sound ") + 1));
-    return aus;
+    return Log_nach(headless_log_lines(), "sound ", true);
 }
 
 int WeltTest::Anzahl(const std::string& sound) {

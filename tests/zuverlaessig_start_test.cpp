@@ -51,10 +51,7 @@ Ablauf Lauf(const std::string& skript, const char* schritt = nullptr, int k = 0,
 
 std::vector<std::string> Boxen(const Ablauf& a)
 {
-    std::vector<std::string> b;
-    for (const std::string& z : Log_finden(a.log, " msgbox "))
-        b.push_back(z.substr(z.find(" msgbox ") + 8));
-    return b;
+    return Log_nach(a.log, " msgbox ");
 }
 
 std::string Nummer(int n)

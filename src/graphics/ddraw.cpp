@@ -254,3 +254,24 @@ void Sprite_weiterschalten(Sprite* sprite)
     if (sprite->iBild >= sprite->iAnimBilder)
         sprite->iBild = 0;
 }
+
+bool DDraw_Systemtext_beginnen(Systemtext* t)
+{
+    t->dc = nullptr;
+    if (lpDDSBack == nullptr || plat_surface_get_dc(lpDDSBack, &t->dc) != PLAT_OK || t->dc == nullptr)
+        return false;
+    t->alterModus = plat_set_bk_mode(t->dc, TRANSPARENT);
+    return true;
+}
+
+void DDraw_Systemtext_ausgeben(const Systemtext* t, int x, int y, const char* text)
+{
+    plat_text_out(t->dc, x, y, text, (int)strlen(text));
+}
+
+void DDraw_Systemtext_beenden(Systemtext* t)
+{
+    plat_set_bk_mode(t->dc, t->alterModus);
+    plat_surface_release_dc(lpDDSBack, t->dc);
+    t->dc = nullptr;
+}

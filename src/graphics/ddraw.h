@@ -48,6 +48,16 @@ int DDraw_Bild_zeichnen(int x, int y, int w, int h, PlatSurface* quelle, PlatSur
 void DDraw_Puffer_zeigen(void);
 void DDraw_beenden(void);
 
+// Platform text on the back buffer: a device context with a transparent
+// background for as long as it is held. False when none can be had.
+struct Systemtext {
+    PlatDC* dc = nullptr;
+    int alterModus = 0;
+};
+bool DDraw_Systemtext_beginnen(Systemtext* t);
+void DDraw_Systemtext_ausgeben(const Systemtext* t, int x, int y, const char* text);
+void DDraw_Systemtext_beenden(Systemtext* t);
+
 int Sprite_anlegen(Sprite* sprite, int breite, int hoehe, int bilder, int art);
 int Sprite_Trefferzone_setzen(Sprite* sprite, BYTE ganz, int links, int oben, int rechts, int unten);
 void Sprite_zeichnen(Sprite* sprite, PlatSurface* ziel);

@@ -18,5 +18,10 @@ void plat_common_set_extra_pitch(int bytes);     // extra bytes per surface row 
 void plat_common_set_account(const char* name);  // null: report the real account
 int plat_common_live_objects(void);    // displays, surfaces, clippers, palettes, files, searches
 void plat_common_release_all(void);    // forgets all of them, so a process can start over
+// The sound buffers every backend takes: 8- or 16-bit PCM, mono or
+// stereo, 100 Hz to 200 kHz, a consistent block and byte rate, at least
+// one block, at most 8 MiB and five minutes (the mixer's copy of a slow
+// 8-bit mono sound grows many times over).
+bool plat_common_wave_format_gueltig(const WAVEFORMATEX* fmt, DWORD bytes);
 
 #endif

@@ -266,6 +266,12 @@ void Blit_Strecken_kopieren(uint8_t* ziel, int32_t zielPitch, const uint8_t* que
     }
 }
 
+void Blit_Tabelle_bauen(const PALETTEENTRY palette[256], uint32_t tabelle[256]) {
+    for (int i = 0; i < 256; ++i)
+        tabelle[i] = 0xFF000000u | static_cast<uint32_t>(palette[i].peRed) << 16 |
+                     static_cast<uint32_t>(palette[i].peGreen) << 8 | palette[i].peBlue;
+}
+
 void Blit_Abgleich_vergessen(BlitAbgleich* a) { a->gueltig = false; }
 
 namespace {

@@ -9,11 +9,15 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/platform.h"
+
 // Pixels whose index lies in keyLo..keyHi keep the destination's pixel.
 void Blit_keyed(uint8_t* ziel, int32_t zielPitch, const uint8_t* quelle, int32_t quellPitch, int32_t w, int32_t h,
                 uint8_t keyLo, uint8_t keyHi);
 void Blit_kopieren(uint8_t* ziel, int32_t zielPitch, const uint8_t* quelle, int32_t quellPitch, int32_t w, int32_t h);
 void Blit_fuellen(uint8_t* ziel, int32_t pitch, int32_t w, int32_t h, uint8_t farbe);
+// The 0xFFRRGGBB value of each palette entry.
+void Blit_Tabelle_bauen(const PALETTEENTRY palette[256], uint32_t tabelle[256]);
 // Indices to the 32-bit values of tabelle, stored in host byte order.
 void Blit_Palette_umsetzen(const uint8_t* quelle, int32_t quellPitch, int32_t w, int32_t h,
                            const uint32_t tabelle[256], uint8_t* ziel, int32_t zielPitch);

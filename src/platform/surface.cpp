@@ -39,6 +39,13 @@ bool innerhalb(const RECT& r, const PlatSurface* s) {
 
 bool beschaeftigt(const PlatSurface* s) { return s->locked || s->dc; }
 
+template <typename T>
+void aus_liste_entfernen(std::vector<std::unique_ptr<T>>& v, const T* obj) {
+    v.erase(std::remove_if(v.begin(), v.end(),
+                           [obj](const std::unique_ptr<T>& p) { return p.get() == obj; }),
+            v.end());
+}
+
 PlatSurface* surface_anlegen(PlatDisplay* dd, int32_t w, int32_t h) {
     auto s = std::make_unique<PlatSurface>();
     int32_t pitch = ((w + 31) / 32) * 32 + g_extra_pitch;
@@ -55,13 +62,6 @@ PlatSurface* surface_anlegen(PlatDisplay* dd, int32_t w, int32_t h) {
     PlatSurface* roh = s.get();
     dd->surfaces.push_back(std::move(s));
     return roh;
-}
-
-void surface_entfernen(PlatDisplay* dd, PlatSurface* s) {
-    auto& v = dd->surfaces;
-    v.erase(std::remove_if(v.begin(), v.end(),
-                           [s](const std::unique_ptr<PlatSurface>& p) { return p.get() == s; }),
-            v.end());
 }
 
 // Lookups compare pointers only, so a stale or foreign handle is ignored
@@ -87,12 +87,6 @@ void clipper_loesen(const PlatClipper* clipper) {
             if (s->clipper == clipper) s->clipper = nullptr;
 }
 
-template <typename T>
-void aus_liste_entfernen(std::vector<std::unique_ptr<T>>& v, const T* obj) {
-    v.erase(std::remove_if(v.begin(), v.end(),
-                           [obj](const std::unique_ptr<T>& p) { return p.get() == obj; }),
-            v.end());
-}
 
 // A picture that has been the source of a few keyed blits unchanged is
 // likely to stay so (pictures are loaded once, then only drawn), so its
@@ -206,7 +200,7 @@ int plat_display_create_primary(PlatDisplay* dd, PlatSurface** primary) {
     if (!vorn) return PLAT_FEHLER;
     PlatSurface* hinten = surface_anlegen(dd, dd->mode_w, dd->mode_h);
     if (!hinten) {
-        surface_entfernen(dd, vorn);
+        aus_liste_entfernen(dd->surfaces, vorn);
         return PLAT_FEHLER;
     }
     vorn->back = hinten;
@@ -396,9 +390,9 @@ void plat_surface_release(PlatSurface* s) {
     PlatDisplay* dd = besitzer_finden(s, &PlatDisplay::surfaces);
     if (!dd) return;
     if (s->front) return;   // a back buffer goes with its chain
-    if (s->back) surface_entfernen(dd, s->back);
+    if (s->back) aus_liste_entfernen(dd->surfaces, s->back);
     if (dd->primary == s) dd->primary = nullptr;
-    surface_entfernen(dd, s);
+    aus_liste_entfernen(dd->surfaces, s);
 }
 
 void plat_palette_release(PlatPalette* pal) {

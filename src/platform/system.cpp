@@ -91,3 +91,13 @@ void plat_common_release_all(void) {
     plat_display_release_all();
     plat_file_release_all();
 }
+
+bool plat_common_wave_format_gueltig(const WAVEFORMATEX* f, DWORD bytes) {
+    if (!f || f->wFormatTag != 1) return false;   // PCM only
+    if (f->nChannels < 1 || f->nChannels > 2) return false;
+    if (f->wBitsPerSample != 8 && f->wBitsPerSample != 16) return false;
+    if (f->nSamplesPerSec < 100 || f->nSamplesPerSec > 200000) return false;
+    if (f->nBlockAlign != f->nChannels * f->wBitsPerSample / 8) return false;
+    if (f->nAvgBytesPerSec != f->nSamplesPerSec * f->nBlockAlign) return false;
+    return bytes >= f->nBlockAlign && bytes <= 8u * 1024 * 1024 && bytes / f->nAvgBytesPerSec <= 300;
+}

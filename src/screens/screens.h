@@ -15,6 +15,7 @@ void Titel_zeigen(void);
 void Menue_zeigen(void);
 void Menue_Zone_setzen(int x, int y, int ausrichtung, int laenge, int index);
 void Menue_waehlen(int x, int y, int item);
+void Beenden_fragen(void);
 
 void Rundenstart_zeigen(void);
 void Rekord_zeigen(void);

@@ -29,10 +29,10 @@ static const MenueEintrag Menue[MAX_MENUE] = {
     {"Exit Game", 492, 512, 400},
 };
 
-static void Systemtext_ausgeben(int x, int y, const char* text)
+static void Systemtext_ausgeben(const Systemtext* t, int x, int y, const char* text)
 {
     snprintf(szText, sizeof szText, "%s", text);
-    plat_text_out(hdcBack, x, y, szText, (int)strlen(szText));
+    DDraw_Systemtext_ausgeben(t, x, y, szText);
 }
 
 void Titel_zeigen(void)
@@ -43,13 +43,12 @@ void Titel_zeigen(void)
     }
 
     // Without a device context there is nothing to write the two lines with.
-    hdcBack = nullptr;
-    if (plat_surface_get_dc(lpDDSBack, &hdcBack) == PLAT_OK && hdcBack != nullptr) {
-        int iAlterModus = plat_set_bk_mode(hdcBack, TRANSPARENT);
-        Systemtext_ausgeben(10, 748, szVersionZeile);
-        Systemtext_ausgeben(884, 748, szMacherZeile);
-        plat_set_bk_mode(hdcBack, iAlterModus);
-        plat_surface_release_dc(lpDDSBack, hdcBack);
+    Systemtext t;
+    if (DDraw_Systemtext_beginnen(&t)) {
+        hdcBack = t.dc;
+        Systemtext_ausgeben(&t, 10, 748, szVersionZeile);
+        Systemtext_ausgeben(&t, 884, 748, szMacherZeile);
+        DDraw_Systemtext_beenden(&t);
     }
     hdcBack = nullptr;
 
@@ -135,13 +134,19 @@ void Menue_waehlen(int x, int y, int item)
         Zustand_setzen(7, 1);
         break;
     case 3:
-        Taktgeber_pruefen(1000, 1);
-        iGameState = GS_QUIT_PROMPT;
-        Sound_spielen(SND_KEIN_REKORD);
+        Beenden_fragen();
         break;
     default:
         // Only reachable if someone wrote garbage into the selection.
         return;
     }
     Sound_spielen(SND_SCHUSS);
+}
+
+// Into the quit prompt, from Escape or "Exit Game": its blinking starts now.
+void Beenden_fragen(void)
+{
+    Taktgeber_pruefen(1000, 1);
+    iGameState = GS_QUIT_PROMPT;
+    Sound_spielen(SND_KEIN_REKORD);
 }

@@ -45,9 +45,7 @@ static bool Menue_Eingabe(uint32_t uMsg, uintptr_t wParam, intptr_t lParam)
         if (wParam == VK_RETURN || wParam == VK_SPACE) {
             Menue_waehlen(0, 0, iMenuItem);
         } else if (wParam == VK_ESCAPE) {
-            Taktgeber_pruefen(1000, 1);
-            iGameState = GS_QUIT_PROMPT;
-            Sound_spielen(SND_KEIN_REKORD);
+            Beenden_fragen();
         } else if (wParam == VK_UP) {
             iMenuItem -= 1;
             if (iMenuItem < 0) {

@@ -59,18 +59,16 @@ bool Bild_spiegeln_nach(PlatSurface* quelle, PlatSurface* ziel) {
         plat_free(puffer);
         return false;
     }
-    // Both frames are made the same size; should they ever differ, only the
-    // common part is touched so no row is read or written past its end.
-    if (z.lpSurface != nullptr && z.lPitch >= (int32_t)z.dwWidth) {
-        const uint32_t breite = q.dwWidth < z.dwWidth ? q.dwWidth : z.dwWidth;
-        const uint32_t hoehe = q.dwHeight < z.dwHeight ? q.dwHeight : z.dwHeight;
+    // Both frames are made the same size; a pair that is not is left alone
+    // rather than read or written past a row's end.
+    if (z.lpSurface != nullptr && z.dwWidth == q.dwWidth && z.dwHeight == q.dwHeight &&
+        z.lPitch >= (int32_t)z.dwWidth) {
         const size_t zPitch = (size_t)z.lPitch;
         const size_t rest = qPitch < zPitch ? qPitch : zPitch;
-        for (uint32_t y = 0; y < hoehe; y++) {
-            const BYTE* s = puffer + y * qPitch;
+        for (uint32_t y = 0; y < z.dwHeight; y++) {
             BYTE* d = z.lpSurface + y * zPitch;
-            for (uint32_t c = 0; c < breite; c++) d[c] = s[q.dwWidth - 1 - c];
-            for (size_t c = breite; c < rest; c++) d[c] = s[c];
+            memcpy(d, puffer + y * qPitch, rest);
+            Bild_spiegeln(d, (int)z.dwWidth);
         }
     }
     plat_surface_unlock(ziel);

@@ -161,12 +161,12 @@ void Geraeusche_abspielen(void) {
     if (jetzt - dwGeraeusch1Start > dwGeraeusch1Dauer) {
         dwGeraeusch1Start = jetzt;
         dwGeraeusch1Dauer = Zufall() % 10000 + 3000;
-        Welt_Sound_spielen(SND_UMGEBUNG_1);
+        Sound_spielen(SND_UMGEBUNG_1);
     }
     if (jetzt - dwGeraeusch2Start > dwGeraeusch2Dauer) {
         dwGeraeusch2Start = jetzt;
         dwGeraeusch2Dauer = Zufall() % 20000 + 10000;
-        Welt_Sound_spielen(SND_UMGEBUNG_2);
+        Sound_spielen(SND_UMGEBUNG_2);
     }
 }
 
@@ -182,15 +182,15 @@ void Runde_Zeit_zaehlen(void) {
         // Equal to the last entry is not enough to push it out.
         if (iPoints > HighscoreListe[MAX_HIGHSCORES - 1].iPunktzahl) {
             bGewonnen = 1;
-            Welt_Sound_spielen(SND_REKORD);
+            Sound_spielen(SND_REKORD);
             iGameState = GS_RECORD_ENTRY;
         } else {
             bGewonnen = 0;
-            Welt_Sound_spielen(SND_KEIN_REKORD);
+            Sound_spielen(SND_KEIN_REKORD);
             iGameState = GS_CONTINUE_PROMPT;
         }
     } else if (iTime <= 10) {
-        Welt_Sound_spielen(SND_TICK);
+        Sound_spielen(SND_TICK);
     }
     iSekundenTakt = 0;
 }

@@ -27,13 +27,13 @@ const ArtWertung WERTUNG[MAX_ARTEN] = {
 void Bonus_vergeben(int treffer, int32_t* punkte) {
     if (treffer == 2) {
         *punkte += 25;
-        Welt_Sound_spielen(SND_BONUS_2);
+        Sound_spielen(SND_BONUS_2);
     } else if (treffer == 3) {
         *punkte += 50;
-        Welt_Sound_spielen(SND_BONUS_3);
+        Sound_spielen(SND_BONUS_3);
     } else if (treffer >= 4 && treffer <= 9) {
         *punkte += 100;
-        Welt_Sound_spielen(SND_BONUS_4);
+        Sound_spielen(SND_BONUS_4);
     }
 }
 
@@ -43,12 +43,12 @@ void Schuss_abgeben(int x, int y) {
     // The sounds set the rate of fire.
     if (DSound_spielt(lpDSB[SND_SCHUSS])) return;
     if (iShells <= 0) {
-        Welt_Sound_spielen(SND_LEER);
+        Sound_spielen(SND_LEER);
         return;
     }
     if (DSound_spielt(lpDSB[SND_LADEN])) return;
     iShells -= 1;
-    Welt_Sound_spielen(SND_SCHUSS);
+    Sound_spielen(SND_SCHUSS);
 
     const int32_t wx = x - iScrollX;
     const int32_t wy = y;
@@ -82,7 +82,7 @@ void Schuss_abgeben(int x, int y) {
 }
 
 void Gewehr_laden(void) {
-    Welt_Sound_spielen(SND_LADEN);
+    Sound_spielen(SND_LADEN);
     iShells = 6;
 }
 

@@ -15,11 +15,6 @@ inline bool Index_gueltig(int index) {
     return index >= 0 && index < MAX_OBJEKTE;
 }
 
-// Every world sound that is not tied to a target plays at the centre.
-inline void Welt_Sound_spielen(int sektor) {
-    if (sektor >= 0 && sektor < MAX_SOUNDS) DSound_abspielen(lpDSB[sektor], 0);
-}
-
 // A box that no point lies in: a restarted target must not be hit where it
 // was last seen before its first update has placed the box anew.
 inline void Trefferbox_leeren(Objekt* o) {

@@ -11,28 +11,6 @@ DWORD dwAnimTakt;
 
 namespace {
 
-// Platform text on the back buffer: both debug outputs get, use and
-// release their own context within the call.
-struct DebugText {
-    PlatDC* dc = nullptr;
-    int alterModus = 0;
-};
-
-bool Debugtext_beginnen(DebugText* t) {
-    if (lpDDSBack == nullptr || plat_surface_get_dc(lpDDSBack, &t->dc) != PLAT_OK || t->dc == nullptr) return false;
-    t->alterModus = plat_set_bk_mode(t->dc, TRANSPARENT);
-    return true;
-}
-
-void Debugtext_beenden(DebugText* t) {
-    plat_set_bk_mode(t->dc, t->alterModus);
-    plat_surface_release_dc(lpDDSBack, t->dc);
-}
-
-void Text_ausgeben(PlatDC* dc, int x, int y) {
-    plat_text_out(dc, x, y, szText, (int)strlen(szText));
-}
-
 }  // namespace
 
 void Spiel_zeichnen(void) {
@@ -71,12 +49,12 @@ void Objekte_animieren(void) {
 
 void Anzeige_zeichnen(void) {
     if (bDebugAnzeige == 1) {
-        DebugText t;
-        if (!Debugtext_beginnen(&t)) return;
+        Systemtext t;
+        if (!DDraw_Systemtext_beginnen(&t)) return;
         snprintf(szText, sizeof szText, "Points:%04i | Kills:%03i | Lose:%03i | Time:%04i", (int)iPoints,
                  (int)iKills, (int)iLose, (int)iTime);
-        Text_ausgeben(t.dc, 714, 20);
-        Debugtext_beenden(&t);
+        DDraw_Systemtext_ausgeben(&t, 714, 20, szText);
+        DDraw_Systemtext_beenden(&t);
         return;
     }
     snprintf(szText, sizeof szText, "Points:%04i", (int)iPoints);
@@ -115,14 +93,14 @@ void Meldungen_zeichnen(void) {
 }
 
 void Debug_Objekte_zeigen(void) {
-    DebugText t;
-    if (!Debugtext_beginnen(&t)) return;
+    Systemtext t;
+    if (!DDraw_Systemtext_beginnen(&t)) return;
     for (int i = 0; i < MAX_OBJEKTE; i++) {
         const Objekt& o = Objekte[i];
         snprintf(szText, sizeof szText, "Obj-Nr:%02i Obj-Typ:%02i Zus:%i Rich:%02i T:%04i L:%04i B:%04i R:%04i", i,
                  (int)o.Figur.iArt, (int)o.iZustand, (int)o.iRichtung, (int)o.iWeltOben, (int)o.iWeltLinks,
                  (int)o.iWeltUnten, (int)o.iWeltRechts);
-        Text_ausgeben(t.dc, 20, 20 * (i + 1));
+        DDraw_Systemtext_ausgeben(&t, 20, 20 * (i + 1), szText);
     }
-    Debugtext_beenden(&t);
+    DDraw_Systemtext_beenden(&t);
 }

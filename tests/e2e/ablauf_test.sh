@@ -55,8 +55,8 @@ markiert0=$(farbe_der_aenderung "$ARBEIT/menue0.png" "$ARBEIT/menue1.png" $EINTR
 normal0=$(farbe_der_aenderung "$ARBEIT/menue1.png" "$ARBEIT/menue0.png" $EINTRAG0)
 markiert1=$(farbe_der_aenderung "$ARBEIT/menue1.png" "$ARBEIT/menue0.png" $EINTRAG1)
 echo "highlighted letters $markiert0 and $markiert1, plain letters $normal0"
-pruefe "the highlighted letters have one colour in both entries" [ -n "$markiert0" ] && [ "$markiert0" = "$markiert1" ]
-pruefe "which is not the colour of plain letters" [ -n "$normal0" ] && [ "$markiert0" != "$normal0" ]
+pruefe "the highlighted letters have one colour in both entries" eval '[ -n "$markiert0" ] && [ "$markiert0" = "$markiert1" ]'
+pruefe "which is not the colour of plain letters" eval '[ -n "$normal0" ] && [ "$markiert0" != "$normal0" ]'
 
 # --- high score list and back
 xdotool key Return

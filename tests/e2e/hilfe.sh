@@ -10,6 +10,8 @@ WM_PID=""
 SPIEL_PID=""
 ANZEIGE=""
 
+# pruefe "<description>" <command...>; a condition joined with && or ||
+# goes in whole as eval '<text>', or only its first part would count.
 pruefe() {
     beschreibung=$1
     shift

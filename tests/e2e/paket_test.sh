@@ -51,7 +51,7 @@ done
 (cd "$WURZEL" && find . ! -type d | sed 's|^\./||' | sort) >"$ARBEIT/gefunden"
 pruefe "exactly the expected files are installed" cmp -s "$ARBEIT/erwartet" "$ARBEIT/gefunden"
 cmp -s "$ARBEIT/erwartet" "$ARBEIT/gefunden" || diff "$ARBEIT/erwartet" "$ARBEIT/gefunden"
-pruefe "nothing outside the prefix" [ "$(ls -A "$ZIEL")" = usr ] && [ "$(ls -A "$ZIEL/usr")" = local ]
+pruefe "nothing outside the prefix" eval '[ "$(ls -A "$ZIEL")" = usr ] && [ "$(ls -A "$ZIEL/usr")" = local ]'
 pruefe "the launcher is executable" [ -x "$WURZEL/bin/glubbershoot" ]
 pruefe "the game is executable" [ -x "$WURZEL/lib/glubbershoot/glubbershoot" ]
 gleich=true
@@ -60,7 +60,8 @@ for f in $DATENDATEIEN; do
 done
 pruefe "the data files are the generated ones" $gleich
 desktop-file-validate "$WURZEL/share/applications/glubbershoot.desktop" >"$ARBEIT/validate" 2>&1
-pruefe "desktop-file-validate accepts the desktop entry" [ $? -eq 0 ] && [ ! -s "$ARBEIT/validate" ]
+status=$?
+pruefe "desktop-file-validate accepts the desktop entry" eval '[ "$status" -eq 0 ] && [ ! -s "$ARBEIT/validate" ]'
 cat "$ARBEIT/validate"
 pruefe "the entry is a game" grep -qx 'Categories=Game;ArcadeGame;' "$WURZEL/share/applications/glubbershoot.desktop"
 for n in 16 32 48 64 128 256; do
@@ -82,7 +83,7 @@ pruefe "the game's window appears" [ -n "$FENSTER" ]
 pruefe "the game is still running" kill -0 "$SPIEL_PID"
 bild titel
 pruefe "the title shows (not one flat colour)" nicht_flach "$ARBEIT/titel.png"
-pruefe "the player's folder holds the data files" [ -e "$SPIELER/Grafik.dat" ] && [ -e "$SPIELER/credits.wav" ]
+pruefe "the player's folder holds the data files" eval '[ -e "$SPIELER/Grafik.dat" ] && [ -e "$SPIELER/credits.wav" ]'
 [ -n "$FENSTER" ] && xdotool key --window "$FENSTER" Escape
 spiel_ende_warten 8000
 pruefe "Escape on the title ends the game with status 0" [ "$SPIEL_STATUS" = 0 ]
@@ -100,10 +101,11 @@ printf '%s\n' . ./usr ./usr/local ./usr/local/share ./usr/local/share/applicatio
     ./usr/local/share/applications/andere.desktop >"$ARBEIT/erwartet_rest"
 pruefe "uninstall leaves only what was there before" cmp -s "$ARBEIT/erwartet_rest" "$ARBEIT/rest"
 cmp -s "$ARBEIT/erwartet_rest" "$ARBEIT/rest" || diff "$ARBEIT/erwartet_rest" "$ARBEIT/rest"
-pruefe "the manifest is used up" [ ! -e "$MANIFEST" ] && [ ! -e "$ORDNERLISTE" ]
+pruefe "the manifest is used up" eval '[ ! -e "$MANIFEST" ] && [ ! -e "$ORDNERLISTE" ]'
 "$CMAKE" -DGLUBBER_AUFGABE=deinstallieren -DGLUBBER_MANIFEST="$MANIFEST" -DGLUBBER_ORDNER_LISTE="$ORDNERLISTE" \
     -P "$QUELLE/cmake/install.cmake" >"$ARBEIT/uninstall.log" 2>&1
-pruefe "a second uninstall says there is nothing to do" [ $? -ne 0 ] && enthaelt "$ARBEIT/uninstall.log" "Nothing to uninstall"
+status=$?
+pruefe "a second uninstall says there is nothing to do" eval '[ "$status" -ne 0 ] && enthaelt "$ARBEIT/uninstall.log" "Nothing to uninstall"'
 pruefe "the player's folder is untouched" [ -e "$SPIELER/Score.dat" ]
 
 ende

@@ -108,16 +108,19 @@ pruefe "the game's exit status is passed on" [ $? -eq 3 ]
 echo "a file" >"$ARBEIT/datei"
 rm -f "$BERICHT"
 env -u XDG_DATA_HOME HOME="$ARBEIT/datei" "$STARTER" 2>"$ARBEIT/err"
-pruefe "a folder that cannot be made stops the start" [ $? -eq 1 ] && [ ! -e "$BERICHT" ]
+status=$?
+pruefe "a folder that cannot be made stops the start" eval '[ "$status" -eq 1 ] && [ ! -e "$BERICHT" ]'
 pruefe "with a message" [ -s "$ARBEIT/err" ]
 env -u XDG_DATA_HOME -u HOME "$STARTER" 2>"$ARBEIT/err"
 pruefe "no HOME and no XDG_DATA_HOME is an error" [ $? -eq 1 ]
 rm -f "$BERICHT"
 env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER HOME="$HEIMAT" "$STARTER" 2>"$ARBEIT/err"
-pruefe "without a display the game is not started" [ $? -eq 1 ] && [ ! -e "$BERICHT" ]
+status=$?
+pruefe "without a display the game is not started" eval '[ "$status" -eq 1 ] && [ ! -e "$BERICHT" ]'
 pruefe "and the message names the variables" enthaelt "$ARBEIT/err" "WAYLAND_DISPLAY"
 env -u DISPLAY -u WAYLAND_DISPLAY HOME="$HEIMAT" SDL_VIDEODRIVER=kmsdrm "$STARTER"
-pruefe "a driver named by hand is trusted" [ $? -eq 0 ] && [ -e "$BERICHT" ]
+status=$?
+pruefe "a driver named by hand is trusted" eval '[ "$status" -eq 0 ] && [ -e "$BERICHT" ]'
 chmod -x "$BAUM/lib/glubbershoot/glubbershoot"
 starten
 pruefe "a missing game is reported" [ $? -eq 1 ]

@@ -21,7 +21,7 @@ rm "$ORDNER/lose.wav"
 spiel_starten "$ORDNER" dummy
 pruefe "a missing file shows a message box" bestaetigen "Error..."
 spiel_ende_warten 8000
-pruefe "after which the game ends, reporting failure" [ "$SPIEL_STATUS" != timeout ] && [ "$SPIEL_STATUS" != 0 ]
+pruefe "after which the game ends, reporting failure" eval '[ "$SPIEL_STATUS" != timeout ] && [ "$SPIEL_STATUS" != 0 ]'
 pruefe "the message is on standard error" enthaelt "$ARBEIT/spiel.err" "Es fehlt mindestens eine Datei!"
 pruefe "no numbered message follows" nicht enthaelt "$ARBEIT/spiel.err" "Error Nr."
 pruefe "no scores are written" [ ! -e "$ORDNER/Score.dat" ]
@@ -34,12 +34,12 @@ spiel_starten "$ORDNER" keingeraet
 pruefe "without sound the failing step shows first" bestaetigen "Error..."
 pruefe "then the numbered message" bestaetigen "Error Nr.:23"
 spiel_ende_warten 8000
-pruefe "after which the game ends, reporting failure" [ "$SPIEL_STATUS" != timeout ] && [ "$SPIEL_STATUS" != 0 ]
+pruefe "after which the game ends, reporting failure" eval '[ "$SPIEL_STATUS" != timeout ] && [ "$SPIEL_STATUS" != 0 ]'
 pruefe "standard error names the failing step" enthaelt "$ARBEIT/spiel.err" "DSound_starten: DirectSoundCreate()"
 pruefe "and the start-up error" enthaelt "$ARBEIT/spiel.err" "Dieses Spiel kann leider nicht gestartet werden!"
 schritt=$(grep -an "DSound_starten" "$ARBEIT/spiel.err" | head -n 1 | cut -d: -f1)
 nummer=$(grep -an "Error Nr.:23" "$ARBEIT/spiel.err" | head -n 1 | cut -d: -f1)
-pruefe "in the order they were shown" [ -n "$schritt" ] && [ -n "$nummer" ] && [ "$schritt" -lt "$nummer" ]
+pruefe "in the order they were shown" eval '[ -n "$schritt" ] && [ -n "$nummer" ] && [ "$schritt" -lt "$nummer" ]'
 cat "$ARBEIT/spiel.err"
 
 ende

@@ -1,5 +1,6 @@
 #include <cstring>
 
+#include "platform/blit_simd.h"
 #include "platform/spielsymbol.h"
 #include "sdl_testhilfe.h"
 
@@ -70,7 +71,7 @@ TEST(SdlAnzeigeUmsetzen, IndicesThroughThePaletteRowByRow) {
     PALETTEENTRY pal[256];
     Palette_machen(pal);
     uint32_t tabelle[256];
-    Palette_Tabelle_bauen(pal, tabelle);
+    Blit_Tabelle_bauen(pal, tabelle);
     EXPECT_EQ(tabelle[0], 0xFF00FF07u);
     EXPECT_EQ(tabelle[255], 0xFFFF0086u);
 
@@ -79,7 +80,7 @@ TEST(SdlAnzeigeUmsetzen, IndicesThroughThePaletteRowByRow) {
     for (int i = 0; i < 27; ++i) quelle[i] = static_cast<uint8_t>(i * 11);
     uint32_t ziel[3 * 10];
     for (uint32_t& z : ziel) z = 0x12345678;
-    Bild_umsetzen(quelle, 9, 7, 3, tabelle, reinterpret_cast<uint8_t*>(ziel), 40);
+    Blit_Palette_umsetzen(quelle, 9, 7, 3, tabelle, reinterpret_cast<uint8_t*>(ziel), 40);
     for (int y = 0; y < 3; ++y) {
         for (int x = 0; x < 7; ++x) EXPECT_EQ(ziel[y * 10 + x], tabelle[quelle[y * 9 + x]]) << x << "," << y;
         for (int x = 7; x < 10; ++x) EXPECT_EQ(ziel[y * 10 + x], 0x12345678u) << "wrote past the row";
@@ -162,7 +163,9 @@ TEST_F(SdlBildschirmTest, UnchangedRowsStayShownAcrossFlips) {
     // What the window system said while the renderer was made (the window
     // hidden and shown again) loses the screen once; then it stays.
     Alle_holen();
-    if (plat_surface_flip(b.primary) != PLAT_OK) ASSERT_EQ(plat_surface_restore(b.primary), PLAT_OK);
+    if (plat_surface_flip(b.primary) != PLAT_OK) {
+        ASSERT_EQ(plat_surface_restore(b.primary), PLAT_OK);
+    }
     ASSERT_NO_FATAL_FAILURE(Zeigen(0));
     const int gezeigt = Anzeige_gezeigt();
     ASSERT_NO_FATAL_FAILURE(Zeigen(0));   // nothing changed at all

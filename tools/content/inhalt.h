@@ -57,7 +57,6 @@ enum {
     R_MINZE, R_GOLD, R_MAGENTA, R_STEIN, R_FERNE, R_HIMMEL, R_NACHT, R_ANZAHL
 };
 int Rampe(int rampe, int stufe);
-int Rampe_laenge(int rampe);
 
 // ------------------------------------------------------------- drawing
 
@@ -125,7 +124,6 @@ void Maske_einsetzen_verlauf(Bild& dst, const Bild& maske, int x, int y, int ram
 // The font picture (920 x 152).
 Bild Schrift_erzeugen(void);
 void Schrift_datei_setzen(const std::string& datei);   // "" = pixel font only
-bool Schrift_truetype_aktiv(void);
 
 // The fallback pixel font: rows of up to 5 cells ('#' ink) separated by
 // '/', 9 rows from the top (caps on rows 0..6, descenders on 7..8); null
@@ -168,7 +166,7 @@ bool Kontaktbogen_schreiben(const std::string& ziel, const std::vector<GrafikSek
 // ------------------------------------------------------------- sound
 
 enum { KLANG_RATE = 22050 };
-enum { WELLE_SINUS, WELLE_RECHTECK, WELLE_SAEGE, WELLE_DREIECK, WELLE_RAUSCHEN };
+enum { WELLE_SINUS, WELLE_RECHTECK, WELLE_SAEGE, WELLE_DREIECK };
 
 // Synthesis on float buffers in -1..1 (times in seconds). A tone glides
 // exponentially from f0 to f1, rises over `anschlag` and then decays with

@@ -77,7 +77,6 @@ void Ton_mischen(std::vector<float>& s, double start, double dauer, double f0, d
     // Exponential glide: the pitch changes by the same factor every sample.
     double schritt = f0 > 0 && f1 > 0 && n > 0 ? Expo(Logarithmus(f1 / f0) / (double)n) : 1.0;
     double fg = f0;
-    uint32_t rausch = 12345;
     Huelle huelle = Huelle_neu(dauer, anschlag, abkling);
     for (size_t i = 0; i < n; i++) {
         double t = (double)i / KLANG_RATE;
@@ -95,10 +94,6 @@ void Ton_mischen(std::vector<float>& s, double start, double dauer, double f0, d
         case WELLE_RECHTECK: v = 0.6 * 1.2732 * Obertoene(phase, f, 2); break;
         case WELLE_SAEGE: v = 0.7 * 0.6366 * Obertoene(phase, f, 1); break;
         case WELLE_DREIECK: v = phase < 0.5 ? 4 * phase - 1 : 3 - 4 * phase; break;
-        case WELLE_RAUSCHEN:
-            rausch = rausch * 1664525u + 1013904223u;
-            v = (double)(rausch >> 8) / 8388608.0 - 1.0;
-            break;
         default: v = Sinus_tafel(phase); break;
         }
         s[a + i] += (float)(laut * v * Huelle_wert(&huelle, t));

@@ -33,7 +33,6 @@ static const RampenPlan rampen[R_ANZAHL] = {
     {241, 10, 2, {{4, 6, 24}, {40, 50, 110}}},                                       // R_NACHT
 };
 
-int Rampe_laenge(int rampe) { return rampen[rampe].iAnzahl; }
 
 int Rampe(int rampe, int stufe)
 {

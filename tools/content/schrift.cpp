@@ -165,13 +165,19 @@ void Ring_malen(Bild& b, const Bild& maske, int x, int y, int farbe, int versatz
 
 }  // namespace
 
+// A new font file is looked at afresh; the face of the old one is let go,
+// or the next check would still find it loaded.
 void Schrift_datei_setzen(const std::string& datei)
 {
+#ifdef GLUBBER_HAVE_FREETYPE
+    if (ftSchrift) FT_Done_Face(ftSchrift);
+    if (ftBibliothek) FT_Done_FreeType(ftBibliothek);
+    ftSchrift = nullptr;
+    ftBibliothek = nullptr;
+#endif
     szSchriftDatei = datei;
     bSchriftGeprueft = false;
 }
-
-bool Schrift_truetype_aktiv(void) { return TrueType_laden(); }
 
 Bild Schrift_erzeugen(void)
 {
@@ -218,12 +224,7 @@ Bild Schrift_erzeugen(void)
         Rechteck_fuellen(b, c, y0, c, y0 + BAND - 2, F_SCHWARZ);
         Bild zelle = Bild_neu(z.iBreite, SICHTBAR, F_TRANSPARENT);
         int tx = z.iTinteX, ty = grundlinie - z.glyph.iOben;
-        Ring_malen(zelle, z.glyph.maske, tx, ty, F_UMRISS, 1);
-        Ring_malen(zelle, z.glyph.maske, tx, ty, F_UMRISS, 0);
-        for (int my = 0; my < z.glyph.maske.iHoehe; my++)
-            for (int mx = 0; mx < z.glyph.maske.iBreite; mx++)
-                if (z.glyph.maske.px[(size_t)my * z.glyph.maske.iBreite + mx] == 1)
-                    Punkt_setzen(zelle, tx + mx, ty + my, F_SCHRIFT);
+        Maske_einsetzen(zelle, z.glyph.maske, tx, ty, F_SCHRIFT, F_UMRISS, 1);
         // Row 0 of the cell is the separator row: nothing of the glyph there.
         for (int x = 0; x < zelle.iBreite; x++) zelle.px[x] = F_TRANSPARENT;
         Bild_einsetzen(b, zelle, a + 1, y0);

@@ -133,7 +133,8 @@ bool headless_write_bmp(const char* path) {
         unsigned char e[4] = {p.peBlue, p.peGreen, p.peRed, 0};
         std::fwrite(e, 1, 4, f);
     }
-    for (int y = HL_BILD_H - 1; y >= 0; --y) std::fwrite(bild + static_cast<size_t>(y) * HL_BILD_B, 1, HL_BILD_B, f);
+    const size_t pitch = static_cast<size_t>(headless_frame_pitch());
+    for (int y = HL_BILD_H - 1; y >= 0; --y) std::fwrite(bild + static_cast<size_t>(y) * pitch, 1, HL_BILD_B, f);
     bool ok = !std::ferror(f);
     return std::fclose(f) == 0 && ok;
 }

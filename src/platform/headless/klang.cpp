@@ -3,6 +3,7 @@
 #include <memory>
 #include <new>
 
+#include "platform/backend.h"
 #include "platform/headless/hl_intern.h"
 
 struct PlatSoundBuffer {
@@ -27,19 +28,6 @@ namespace {
 
 std::vector<std::unique_ptr<PlatSound>> g_klaenge;
 int g_naechste_nummer = 0;
-
-// The limits a sound device has; a damaged file cannot ask for more.
-const DWORD PUFFER_MIN = 1;
-const DWORD PUFFER_MAX = 0x0FFFFFFF;
-
-bool format_gueltig(const WAVEFORMATEX* f) {
-    if (!f || f->wFormatTag != 1) return false;   // PCM only
-    if (f->nChannels < 1 || f->nChannels > 2) return false;
-    if (f->wBitsPerSample != 8 && f->wBitsPerSample != 16) return false;
-    if (f->nSamplesPerSec < 100 || f->nSamplesPerSec > 200000) return false;
-    if (f->nBlockAlign != f->nChannels * f->wBitsPerSample / 8) return false;
-    return f->nAvgBytesPerSec == f->nSamplesPerSec * f->nBlockAlign;
-}
 
 PlatSound* besitzer(const PlatSoundBuffer* b) {
     for (auto& ds : g_klaenge)
@@ -92,7 +80,7 @@ int plat_sound_set_cooperative_level(PlatSound* ds, HWND hwnd) {
 
 int plat_sound_create_buffer(PlatSound* ds, const WAVEFORMATEX* fmt, DWORD bytes, PlatSoundBuffer** buffer) {
     if (plat_fault("CreateSoundBuffer")) return PLAT_FEHLER;
-    if (!ds || !buffer || !format_gueltig(fmt) || bytes < PUFFER_MIN || bytes > PUFFER_MAX) return PLAT_UNGUELTIG;
+    if (!ds || !buffer || !plat_common_wave_format_gueltig(fmt, bytes)) return PLAT_UNGUELTIG;
     auto b = std::make_unique<PlatSoundBuffer>();
     try {
         b->daten.assign(bytes, 0);

@@ -28,9 +28,7 @@ bool bNeuZeigen = true;
 int iGezeigt = 0;   // presents so far, for the tests
 bool bGeraetNeu = false;         // the renderer itself must be made anew
 
-PALETTEENTRY aPalette[256];      // the palette aTabelle was built from
 uint32_t aTabelle[256];
-bool bTabelle = false;
 
 // The picture as the texture last got it: only what the game changed
 // since is converted, and only the rows it lies in are uploaded.
@@ -143,18 +141,6 @@ void Anzeige_Bildgroesse(int* b, int* h) {
     *h = iBildH;
 }
 
-void Palette_Tabelle_bauen(const PALETTEENTRY palette[256], uint32_t tabelle[256]) {
-    for (int i = 0; i < 256; ++i) {
-        tabelle[i] = 0xFF000000u | static_cast<uint32_t>(palette[i].peRed) << 16 |
-                     static_cast<uint32_t>(palette[i].peGreen) << 8 | palette[i].peBlue;
-    }
-}
-
-void Bild_umsetzen(const uint8_t* quelle, int32_t pitch, int w, int h, const uint32_t tabelle[256],
-                   uint8_t* ziel, int zielPitch) {
-    Blit_Palette_umsetzen(quelle, pitch, w, h, tabelle, ziel, zielPitch);
-}
-
 void Anzeige_auffrischen(void) { bNeuZeigen = true; }
 
 int Anzeige_gezeigt(void) { return iGezeigt; }
@@ -173,7 +159,6 @@ bool backend_display_open([[maybe_unused]] HWND hwnd, int w, int h) {
     iBildB = w;
     iBildH = h;
     bVerloren = bGeraetNeu = false;
-    bTabelle = false;
     if (!Renderer_anlegen()) {
         iBildB = 1024;
         iBildH = 768;
@@ -189,7 +174,6 @@ bool backend_display_open([[maybe_unused]] HWND hwnd, int w, int h) {
 void backend_display_close(void) {
     Renderer_freigeben();
     bAnzeigeOffen = bVerloren = bGeraetNeu = false;
-    bTabelle = false;
     qwLetzterFlip = 0;
     Blit_Abgleich_vergessen(&tAbgleich);
     std::vector<uint32_t>().swap(aAusgabe);
@@ -202,11 +186,9 @@ bool backend_present(const uint8_t* pixels, int32_t pitch, int w, int h, const P
         Flip_takten();   // a flip that shows nothing must not turn the game loop into a spin
         return false;
     }
-    if (!bTabelle || std::memcmp(aPalette, palette, sizeof aPalette) != 0) {
-        std::memcpy(aPalette, palette, sizeof aPalette);
-        Palette_Tabelle_bauen(aPalette, aTabelle);
-        bTabelle = true;
-    }
+    // A new palette changes the table, which makes the conversion below
+    // do the whole picture.
+    Blit_Tabelle_bauen(palette, aTabelle);
 
     // A locked streaming texture comes back with undefined pixels, so the
     // changed rows go up with SDL_UpdateTexture from the kept picture.
@@ -222,7 +204,6 @@ bool backend_present(const uint8_t* pixels, int32_t pitch, int w, int h, const P
         const SDL_Rect zeilen = {0, von, w, bis - von};
         if (SDL_UpdateTexture(pTextur, &zeilen, aAusgabe.data() + static_cast<size_t>(von) * w, 4 * w) != 0) {
             Anzeige_verloren(false);
-            Blit_Abgleich_vergessen(&tAbgleich);
             Flip_takten();
             return false;
         }

@@ -301,7 +301,6 @@ bool plat_fault([[maybe_unused]] const char* step) {
 }
 
 void sdl_beenden(void) {
-    Musik_freigeben();
     Audio_schliessen();
     backend_display_close();
     Zeiger_freigeben();

@@ -30,11 +30,6 @@ void Maus_abbilden(int fx, int fy, int fensterB, int fensterH, int bildB, int bi
 // Picture size while the display is open, 1024 x 768 before.
 void Anzeige_Bildgroesse(int* b, int* h);
 
-void Palette_Tabelle_bauen(const PALETTEENTRY palette[256], uint32_t tabelle[256]);
-// 8-bit indices (rows pitch bytes apart) to 0xFFRRGGBB pixels (rows
-// zielPitch bytes apart).
-void Bild_umsetzen(const uint8_t* quelle, int32_t pitch, int w, int h, const uint32_t tabelle[256],
-                   uint8_t* ziel, int zielPitch);
 // Called by the event pump: the screen went away (minimised, focus lost in
 // full screen, render targets or device reset).
 void Anzeige_verloren(bool geraetNeu);

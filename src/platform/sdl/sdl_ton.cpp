@@ -8,6 +8,7 @@
 #include <new>
 #include <vector>
 
+#include "platform/backend.h"
 #include "platform/sdl/sdl_intern.h"
 
 struct PlatSound {
@@ -24,9 +25,6 @@ struct PlatSoundBuffer {
 
 namespace {
 
-// Larger sound buffers are refused: the mixer's copy can be 16 times the
-// size (8-bit mono at a low rate into 16-bit stereo at 44.1 kHz).
-const DWORD PUFFER_MAX = 8u * 1024 * 1024;
 const Sint64 WELLE_MAX = 64 * 1024 * 1024;
 const double KREISZAHL = 3.14159265358979323846;
 
@@ -93,15 +91,6 @@ void Chunk_freigeben(PlatSoundBuffer& b) {
         Mix_FreeChunk(b.pChunk);   // halts the channel first if it still plays it
         b.pChunk = nullptr;
     }
-}
-
-bool Format_gueltig(const WAVEFORMATEX* fmt, DWORD bytes) {
-    if (fmt == nullptr || fmt->wFormatTag != 1) return false;
-    if (fmt->nChannels < 1 || fmt->nChannels > 2) return false;
-    if (fmt->wBitsPerSample != 8 && fmt->wBitsPerSample != 16) return false;
-    if (fmt->nSamplesPerSec < 100 || fmt->nSamplesPerSec > 200000) return false;
-    if (fmt->nBlockAlign != fmt->nChannels * fmt->wBitsPerSample / 8) return false;
-    return bytes >= fmt->nBlockAlign && bytes <= PUFFER_MAX;
 }
 
 // A short, quiet click: a few milliseconds of a decaying 2 kHz tone.
@@ -185,7 +174,7 @@ int plat_sound_create_buffer(PlatSound* ds, const WAVEFORMATEX* fmt, DWORD bytes
     if (buffer == nullptr) return PLAT_UNGUELTIG;
     *buffer = nullptr;
     if (plat_fault("CreateSoundBuffer")) return PLAT_FEHLER;
-    if (ds != &gTon || !gTon.bOffen || !Format_gueltig(fmt, bytes)) return PLAT_UNGUELTIG;
+    if (ds != &gTon || !gTon.bOffen || !plat_common_wave_format_gueltig(fmt, bytes)) return PLAT_UNGUELTIG;
     for (PlatSoundBuffer& b : aPuffer) {
         if (b.bBelegt) continue;
         try {
