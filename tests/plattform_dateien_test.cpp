@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <string>
@@ -110,6 +111,27 @@ TEST_F(PlattformDateien, FileStepsFailOnDemandAndLoseNothing) {
     EXPECT_TRUE(plat_file_close(f));
     EXPECT_TRUE(plat_file_delete("alt.dat"));
     EXPECT_FALSE(plat_file_delete("alt.dat"));
+}
+
+TEST_F(PlattformDateien, OnlyPlainFilesAreReplacedAndOnlyOnceWhole) {
+    ASSERT_EQ(mkdir("ordner.dat", 0755), 0);
+    ASSERT_EQ(mkfifo("rohr.dat", 0644), 0);
+    ASSERT_EQ(symlink("rohr.dat", "verweis.dat"), 0);
+    for (const char* name : {"ordner.dat", "rohr.dat", "verweis.dat"})
+        EXPECT_EQ(plat_file_open(name, PLAT_DATEI_ERSETZEN), nullptr) << name << ", and a pipe does not block";
+    EXPECT_FALSE(plat_file_commit("rohr.dat")) << "nothing was written";
+
+    Datei_schreiben("a.dat", "alt");
+    PlatFile* f = plat_file_open("a.dat", PLAT_DATEI_ERSETZEN);
+    ASSERT_NE(f, nullptr);
+    EXPECT_TRUE(plat_file_write(f, "neu", 3));
+    EXPECT_TRUE(plat_file_close(f));
+    EXPECT_EQ(Datei_lesen("a.dat"), "alt") << "not before the commit";
+    plat_file_discard("a.dat");
+    EXPECT_FALSE(plat_file_commit("a.dat"));
+    EXPECT_EQ(Datei_lesen("a.dat"), "alt");
+    EXPECT_NE(access("a.dat.tmp", F_OK), 0) << "the new version is dropped";
+    EXPECT_EQ(headless_live_objects(), 0);
 }
 
 TEST_F(PlattformDateien, SearchMatchesTheExtensionInAnyCaseDirectoriesToo) {

@@ -2,7 +2,6 @@
 // time of writing, ten entries).
 #include "assets/highscore.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "shell/spiel.h"
@@ -60,11 +59,10 @@ int Highscore_schreiben(const char* datei)
     BYTE abDatei[HIGHSCORE_DATEI_GROESSE] = {};
     memcpy(abDatei, HIGHSCORE_VERSION, sizeof(HIGHSCORE_VERSION));
 
-    // The new list goes to a file beside the old one and replaces it only
-    // once it is whole on disk, so a failed write never loses the old list.
-    char szTemp[1100];
-    int n = snprintf(szTemp, sizeof(szTemp), "%s.tmp", datei);
-    PlatFile* hDatei = n > 0 && n < (int)sizeof(szTemp) ? plat_file_open(szTemp, PLAT_DATEI_SCHREIBEN_NEU) : nullptr;
+    // The new list takes the old one's place only once it is whole on disk,
+    // so a failed write never loses the old list. A list the player has
+    // protected is not opened for writing at all.
+    PlatFile* hDatei = plat_file_open(datei, PLAT_DATEI_ERSETZEN);
     if (!hDatei) {
         Fehler_melden("Highscore_schreiben: CreateFile(GENERIC_WRITE)");
         return 1;
@@ -85,9 +83,9 @@ int Highscore_schreiben(const char* datei)
 
     bool bOk = plat_file_write(hDatei, abDatei, sizeof(abDatei));
     bOk = plat_file_close(hDatei) && bOk;
-    bOk = bOk && plat_file_rename(szTemp, datei);
+    bOk = bOk && plat_file_commit(datei);
     if (!bOk) {
-        plat_file_delete(szTemp);
+        plat_file_discard(datei);
         Fehler_melden("Highscore_schreiben: CreateFile(GENERIC_WRITE)");
         return 1;
     }

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <dirent.h>
+#include <limits.h>
 #include <strings.h>
 
 #include <algorithm>
@@ -17,6 +18,11 @@
 struct PlatFile {
     int fd = -1;
     bool geschrieben = false;
+    bool schreibfehler = false;
+    // PLAT_DATEI_ERSETZEN: the name asked for, the file it stands for (links
+    // followed) and the new version beside that; none when written in place.
+    bool ersetzen = false;
+    std::string name, ziel, neu;
 };
 
 struct PlatFind {
@@ -28,6 +34,12 @@ namespace {
 
 std::vector<std::unique_ptr<PlatFile>> g_dateien;
 std::vector<std::unique_ptr<PlatFind>> g_suchen;
+
+// A new version closed and waiting for its commit.
+struct Ersetzung {
+    std::string name, ziel, neu;
+};
+std::vector<Ersetzung> g_ersetzungen;
 
 // A search keeps at most this many names, however large the directory.
 const size_t MAX_TREFFER = 65536;
@@ -69,6 +81,82 @@ bool naechster_name(PlatFind* find, char* name, DWORD size) {
     return false;
 }
 
+PlatFile* aufnehmen(int fd) {
+    g_dateien.push_back(std::make_unique<PlatFile>());
+    g_dateien.back()->fd = fd;
+    return g_dateien.back().get();
+}
+
+std::vector<Ersetzung>::iterator ersetzung_finden(const char* name) {
+    return std::find_if(g_ersetzungen.begin(), g_ersetzungen.end(),
+                        [name](const Ersetzung& e) { return name && e.name == name; });
+}
+
+// The file that name stands for, through any chain of links; it need not
+// exist. Relative links count from the folder of the link.
+bool ziel_finden(const std::string& name, std::string* ziel) {
+    std::string pfad = name;
+    for (int sprung = 0; sprung < 40; ++sprung) {
+        struct stat st;
+        if (lstat(pfad.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            *ziel = pfad;
+            return true;
+        }
+        char inhalt[PATH_MAX];
+        ssize_t n = readlink(pfad.c_str(), inhalt, sizeof inhalt);
+        if (n <= 0 || static_cast<size_t>(n) >= sizeof inhalt) return false;
+        std::string verweis(inhalt, static_cast<size_t>(n));
+        size_t schnitt = pfad.rfind('/');
+        pfad = verweis[0] == '/' || schnitt == std::string::npos ? verweis : pfad.substr(0, schnitt + 1) + verweis;
+    }
+    return false;
+}
+
+// The new version takes the mode of the file it replaces, and its owner and
+// group: only root may give a file away, a member of the group its group.
+bool rechte_uebernehmen(int fd, const struct stat& alt) {
+    if (fchown(fd, alt.st_uid, alt.st_gid) != 0 && fchown(fd, static_cast<uid_t>(-1), alt.st_gid) != 0) {
+        // Then it stays ours, as any new file would.
+    }
+    return fchmod(fd, alt.st_mode & 07777) == 0;
+}
+
+PlatFile* ersetzen_oeffnen(const char* name) {
+    std::string ziel;
+    if (!ziel_finden(name, &ziel)) return nullptr;
+    // Opening the file itself for writing asks the system whether we may:
+    // a protected file, or one that is no plain file, is not ours to replace.
+    int alt = ::open(ziel.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (alt < 0 && errno != ENOENT) return nullptr;
+    struct stat st;
+    if (alt >= 0 && (fstat(alt, &st) != 0 || !S_ISREG(st.st_mode))) {
+        ::close(alt);
+        return nullptr;
+    }
+    std::string neu = ziel + ".tmp";
+    ::unlink(neu.c_str());   // left by a write that was cut short
+    int fd = ::open(neu.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, alt >= 0 ? 0600 : 0644);
+    if (fd < 0 && alt >= 0 && (errno == EACCES || errno == EPERM)) {
+        // The folder takes no new file, but the file itself may be written.
+        int flags = fcntl(alt, F_GETFL);
+        if (flags >= 0) fcntl(alt, F_SETFL, flags & ~O_NONBLOCK);
+        std::swap(fd, alt);
+        neu.clear();
+    } else if (fd >= 0 && alt >= 0 && !rechte_uebernehmen(fd, st)) {
+        ::close(fd);
+        ::unlink(neu.c_str());
+        fd = -1;
+    }
+    if (alt >= 0) ::close(alt);
+    if (fd < 0) return nullptr;
+    PlatFile* f = aufnehmen(fd);
+    f->ersetzen = true;
+    f->name = name;
+    f->ziel = ziel;
+    f->neu = neu;
+    return f;
+}
+
 }  // namespace
 
 int plat_file_live_objects(void) { return static_cast<int>(g_dateien.size() + g_suchen.size()); }
@@ -78,6 +166,7 @@ void plat_file_release_all(void) {
         if (f->fd >= 0) ::close(f->fd);
     g_dateien.clear();
     g_suchen.clear();
+    g_ersetzungen.clear();
 }
 
 PlatFile* plat_file_open(const char* name, int mode) {
@@ -98,12 +187,12 @@ PlatFile* plat_file_open(const char* name, int mode) {
     } else if (mode == PLAT_DATEI_SCHREIBEN_NEU) {
         fd = ::open(name, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
         if (fd < 0) return nullptr;
+    } else if (mode == PLAT_DATEI_ERSETZEN) {
+        return ersetzen_oeffnen(name);
     } else {
         return nullptr;
     }
-    g_dateien.push_back(std::make_unique<PlatFile>());
-    g_dateien.back()->fd = fd;
-    return g_dateien.back().get();
+    return aufnehmen(fd);
 }
 
 bool plat_file_size(PlatFile* f, DWORD* size) {
@@ -147,14 +236,14 @@ bool plat_file_write(PlatFile* f, const void* buffer, DWORD bytes) {
     DWORD gesamt = 0;
     while (gesamt < bytes) {
         ssize_t n = ::write(f->fd, static_cast<const char*>(buffer) + gesamt, bytes - gesamt);
-        if (n < 0) {
-            if (errno == EINTR) continue;
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            f->schreibfehler = true;
             return false;
         }
-        if (n == 0) return false;
         gesamt += static_cast<DWORD>(n);
+        f->geschrieben = true;
     }
-    f->geschrieben = true;
     return true;
 }
 
@@ -163,8 +252,19 @@ bool plat_file_close(PlatFile* f) {
     bool fehler = plat_fault("CloseHandle");
     if (!gueltig(f)) return false;
     bool ok = true;
+    // Written in place: a shorter new content must not keep the old tail.
+    // After a failed write nothing is cut, the old length is all we have.
+    if (f->ersetzen && f->neu.empty() && f->geschrieben && !f->schreibfehler) {
+        off_t ende = lseek(f->fd, 0, SEEK_CUR);
+        if (ende < 0 || ftruncate(f->fd, ende) != 0) ok = false;
+    }
     if (f->geschrieben && fsync(f->fd) != 0) ok = false;
     if (::close(f->fd) != 0) ok = false;
+    if (f->ersetzen) {
+        auto alt = ersetzung_finden(f->name.c_str());
+        if (alt != g_ersetzungen.end()) g_ersetzungen.erase(alt);
+        g_ersetzungen.push_back({f->name, f->ziel, f->neu});
+    }
     entfernen(g_dateien, f);
     return ok && !fehler;
 }
@@ -178,6 +278,22 @@ bool plat_file_rename(const char* from, const char* to) {
 bool plat_file_delete(const char* name) {
     if (!name || !*name) return false;
     return ::unlink(name) == 0;
+}
+
+bool plat_file_commit(const char* name) {
+    if (plat_fault("MoveFile")) return false;
+    auto e = ersetzung_finden(name);
+    if (e == g_ersetzungen.end()) return false;
+    if (!e->neu.empty() && std::rename(e->neu.c_str(), e->ziel.c_str()) != 0) return false;
+    g_ersetzungen.erase(e);
+    return true;
+}
+
+void plat_file_discard(const char* name) {
+    auto e = ersetzung_finden(name);
+    if (e == g_ersetzungen.end()) return;
+    if (!e->neu.empty()) ::unlink(e->neu.c_str());
+    g_ersetzungen.erase(e);
 }
 
 bool plat_get_current_directory(char* buffer, DWORD size) {

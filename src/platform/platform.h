@@ -134,6 +134,9 @@ enum {
 enum {
     PLAT_DATEI_LESEN = 1,          // existing file, read only
     PLAT_DATEI_SCHREIBEN_NEU = 2,  // create or truncate, write only
+    // A new version of the file, write only; it takes the file's place at
+    // plat_file_commit and not before (see there).
+    PLAT_DATEI_ERSETZEN = 3,
 };
 
 // ------------------------------------------------------- process entry
@@ -183,6 +186,22 @@ bool plat_file_write(PlatFile* f, const void* buffer, DWORD bytes);   // "WriteF
 bool plat_file_close(PlatFile* f);    // "CloseHandle"; flushes written data to disk
 bool plat_file_rename(const char* from, const char* to);  // "MoveFile", replaces to atomically
 bool plat_file_delete(const char* name);
+// Replacing a file whole: plat_file_open(name, PLAT_DATEI_ERSETZEN), write,
+// close, then plat_file_commit(name) ("MoveFile") puts the new version in
+// the file's place in one step, so readers find the old content or the new,
+// never part of either; on any failure plat_file_discard(name) drops it.
+// - The open fails when the file is there but may not be written, or is no
+//   plain file: a protected file is never replaced.
+// - A link is written through: its target gets the new content, the link
+//   stays; a dangling link gets its target made.
+// - The file keeps its mode, and its owner and group where permitted.
+// - When only the file may be written, not its folder, it is written in
+//   place: a write that fails or is cut short there can leave it half
+//   written, and the commit has nothing left to do.
+// A backend without these file rights (a browser's stored files) keeps the
+// new version aside and stores it at the commit in one transaction.
+bool plat_file_commit(const char* name);
+void plat_file_discard(const char* name);
 
 bool plat_get_current_directory(char* buffer, DWORD size);
 // Lists the entries of dir whose names end in "." + ext (ext compared
