@@ -19,7 +19,10 @@ const POINT ptKulisse[MAX_KULISSE] = {
     {1906, 484}, {2047, 484}, {2050, 484},
 };
 
-// Hiding spots: x on the playfield, y on the screen.
+// Hiding spots: x on the playfield, y on the screen. Down at y + 88 the
+// hider lies wholly below the skyline in front of it, so it stays out of
+// sight and out of reach until it rises. The first spot sits this low
+// because nothing may stand above the flat skyline at 465 there.
 const POINT ptVersteckeAnfang[MAX_VERSTECKE] = {
-    {264, 329}, {519, 401}, {587, 453}, {669, 456}, {970, 321}, {1196, 464}, {1531, 342}, {1750, 404},
+    {264, 400}, {519, 401}, {587, 453}, {669, 456}, {970, 321}, {1196, 464}, {1531, 342}, {1750, 404},
 };

@@ -1,8 +1,6 @@
 // The playfield picture, 2048 x 448, drawn at screen row 320. Its sky is
 // transparent; below the skyline of the shared table everything is opaque,
-// so what hides a target is exactly what the hit rule calls scenery. The
-// only opaque pixels above it are the haystack at the first hiding spot,
-// which the hider needs to duck behind.
+// so what hides a target is exactly what the hit rule calls scenery.
 #include "inhalt.h"
 #include "world/welt.h"
 
@@ -249,29 +247,33 @@ void Vordergrund_malen(Bild& b)
     for (const auto& s : buesche) Busch_malen(b, (float)s[0], (float)s[1], (float)s[2], s[2] * 0.55f, s[0]);
 }
 
-// The first hiding spot lies above the tree line: a haystack there hides
-// the hider until it rises.
+// The haystack at the first hiding spot: a dome whose top is cut off
+// along the skyline, so the hider ducks behind straw the shot also counts
+// as scenery.
 void Heuhaufen_malen(Bild& b)
 {
     const POINT& p = ptVersteckeAnfang[0];
-    float cx = p.x + 78.0f, fuss = (float)(iOben[p.x + 76] + 10);
-    float oben = (float)(p.y + 66 - OBEN);   // the hider's frame top when down lies 22 rows lower
-    float rx = 120, ry = fuss - oben;
+    // Standing on the fields in front of the tree line, wide enough that
+    // its flat top hides the hider's shoulders.
+    const float cx = p.x + 78.0f, fuss = 186, rx = 104, ry = 56;
     auto kuppel = [&](float x, float y, float zu) {
         float dx = (x - cx) / (rx + zu), dy = (y - fuss) / (ry + zu);
         return y <= fuss + zu && dx * dx + dy * dy <= 1.0f;
     };
-    Malen(b, (int)(cx - rx) - 3, (int)oben - 3, (int)(cx + rx) + 3, (int)fuss + 2,
-          [&](float x, float y) { return kuppel(x, y, 2); }, [](int, int) { return F_UMRISS; });
+    auto oben = [](float x) { return iOben[(int)x]; };   // x: a pixel centre inside the picture
+    int x0 = (int)(cx - rx) - 3, x1 = (int)(cx + rx) + 3, y0 = (int)(fuss - ry) - 3;
+    Malen(b, x0, y0, x1, (int)fuss + 2, [&](float x, float y) { return kuppel(x, y, 2) && y >= oben(x); },
+          [](int, int) { return F_UMRISS; });
     Malen(
-        b, (int)(cx - rx), (int)oben, (int)(cx + rx), (int)fuss, [&](float x, float y) { return kuppel(x, y, 0); },
+        b, x0, y0, x1, (int)fuss, [&](float x, float y) { return kuppel(x, y, 0) && y >= oben(x) + 2; },
         [&](int x, int y) {
             float nx = (x + 0.5f - cx) / rx;
             float stroh = ((x * 3 + y * 7) % 13 < 2 || (x * 5 - y * 3 + 1000) % 17 < 2) ? -2.0f : 0.0f;
-            return Rampe_gemischt(R_GELB, 10.5f - 3.5f * nx + stroh - (y - oben) * 0.03f, x, y);
+            float kante = y < oben((float)x) + 4 ? 1.5f : 0.0f;   // sunlit cut along the top
+            return Rampe_gemischt(R_GELB, 10.5f - 3.5f * nx + stroh + kante - (y - (fuss - ry)) * 0.03f, x, y);
         });
-    Linie_malen(b, cx - rx + 10, fuss - 4, cx + rx - 10, fuss - 4, 3, Rampe(R_GELB, 5));
-    Linie_malen(b, cx + 30, oben + 10, cx + 60, oben - 8, 2, Rampe(R_ERDE, 6));   // pitchfork handle
+    Linie_malen(b, cx - rx + 12, fuss - 4, cx + rx - 12, fuss - 4, 3, Rampe(R_GELB, 5));
+    Linie_malen(b, cx + 62, fuss - 2, cx + 84, fuss - 36, 2, Rampe(R_ERDE, 6));   // pitchfork leaning on it
 }
 
 }  // namespace
@@ -286,12 +288,9 @@ Bild Spielfeld_malen(void)
     Mittelgrund_malen(b);
     Vordergrund_malen(b);
     Heuhaufen_malen(b);
-    // Nothing above the skyline but the haystack: the hit rule relies on it.
+    // Nothing above the skyline: a target there can be hit, so it must be
+    // seen. Crowns, roofs and outlines that reach higher are cut off.
     for (int x = 0; x < BREITE; x++)
-        for (int y = 0; y < iOben[x]; y++) {
-            const POINT& p = ptVersteckeAnfang[0];
-            bool heu = x >= p.x - 24 && x <= p.x + 180;
-            if (!heu) b.px[(size_t)y * BREITE + x] = F_TRANSPARENT;
-        }
+        for (int y = 0; y < iOben[x]; y++) b.px[(size_t)y * BREITE + x] = F_TRANSPARENT;
     return b;
 }
