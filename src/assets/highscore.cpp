@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "shell/spiel.h"
+#include "kern/kern.h"
 
 HighscoreEintrag HighscoreListe[MAX_HIGHSCORES] = {};
 

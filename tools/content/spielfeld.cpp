@@ -4,7 +4,7 @@
 // only opaque pixels above it are the haystack at the first hiding spot,
 // which the hider needs to duck behind.
 #include "inhalt.h"
-#include "world/welt.h"
+#include "world/kulisse.h"
 
 namespace {
 
