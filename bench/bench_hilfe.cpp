@@ -74,7 +74,7 @@ void Bench_Spiel_vergessen(void) { g_bereit = false; }
 
 bool Bench_Runde_aufbauen(void) {
     if (!Bench_Spiel_bereit()) return false;
-    Zustand_setzen(2, 1);
+    Zustand_setzen(GS_ROUND_INTRO, 1);
     Hintergrund_laden();
     iGameState = GS_PLAYING;
     iPoints = 1230;
@@ -106,7 +106,7 @@ bool Bench_Runde_aufbauen(void) {
 
 bool Bench_Menue_aufbauen(void) {
     if (!Bench_Spiel_bereit()) return false;
-    Zustand_setzen(1, 1);
+    Zustand_setzen(GS_MENU, 1);
     Hintergrund_laden();
     iMenuItem = 1;
     headless_log_clear();

@@ -1,7 +1,8 @@
 // The 21 effect buffers: start-up, release, playing, and the loose waves.
 #include "audio/dsound.h"
+#include "audio/effekte.h"
+#include "kern/kern.h"
 #include "packfile_testbau.h"
-#include "shell/spiel.h"
 
 using namespace testbau;
 
@@ -76,4 +77,26 @@ TEST_F(SoundEffekte, PlayingAgainRestartsAndPanIsPassedThrough)
     Wave_abspielen(nullptr);
     EXPECT_EQ(Log_finden(headless_log_lines(), " wave ").size(), 2u);
     EXPECT_TRUE(Log_enthaelt(headless_log_lines(), " wave stop"));
+}
+
+// Centred and placed effects by name: the pan follows the screen column,
+// 10 a pixel from the centre, held at the edges however far off the column
+// lies; entries outside 0..20 play nothing.
+TEST_F(SoundEffekte, EffectsByNameCentredOrFromAColumn)
+{
+    ASSERT_EQ(DSound_starten(), 0);
+    headless_log_clear();
+    Sound_spielen(SND_TICK);
+    Sound_spielen(-1);
+    Sound_spielen(MAX_SOUNDS);
+    Sound_Ort_spielen(SND_TREFFER_FLIEGER, 0);
+    Sound_Ort_spielen(SND_TREFFER_STEIGER, BILDSCHIRM_BREITE - 1);
+    Sound_Ort_spielen(SND_VERSTECK_KOMMT, BILDSCHIRM_BREITE / 2);
+    Sound_Ort_spielen(MAX_SOUNDS, 0);
+    EXPECT_EQ(Log_nach(headless_log_lines(), "sound ", true),
+              (std::vector<std::string>{"sound 5 0", "sound 9 -5120", "sound 7 5110", "sound 8 0"}));
+
+    for (const auto& f : std::vector<std::pair<int32_t, int32_t>>{{511, -10}, {513, 10}, {-488, -10000}, {-489, -10000},
+                                                                  {1512, 10000}, {INT32_MIN, -10000}, {INT32_MAX, 10000}})
+        EXPECT_EQ(Sound_Pan_berechnen(f.first), f.second) << f.first;
 }

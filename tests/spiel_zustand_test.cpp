@@ -54,7 +54,7 @@ struct SpielZustand : AnzeigeTest {
 TEST_F(SpielZustand, TitleMenuIntroListCredits)
 {
     iRound = 7;
-    Betreten(0, 1);
+    Betreten(GS_TITLE, 1);
     EXPECT_EQ(iGameState, GS_TITLE);
     EXPECT_EQ(iRound, 0);
     EXPECT_EQ(bGewonnen, 1);
@@ -62,7 +62,7 @@ TEST_F(SpielZustand, TitleMenuIntroListCredits)
 
     headless_advance(777);
     iMusikZustand = MUSIK_LAEUFT;
-    Betreten(1, 1);
+    Betreten(GS_MENU, 1);
     EXPECT_EQ(iGameState, GS_MENU);
     EXPECT_EQ(dwMenueZeit, plat_get_tick_count());
     SYSTEMTIME st{};
@@ -74,7 +74,7 @@ TEST_F(SpielZustand, TitleMenuIntroListCredits)
     std::strcpy(szText, "alt");
     iMusikAnzahl = 1;
     std::strcpy(szMusikDatei[0], "eins.mp3");
-    Betreten(2, 1);
+    Betreten(GS_ROUND_INTRO, 1);
     EXPECT_EQ(iGameState, GS_ROUND_INTRO);
     EXPECT_EQ(iRound, 1);
     EXPECT_STREQ(szText, "");
@@ -82,16 +82,16 @@ TEST_F(SpielZustand, TitleMenuIntroListCredits)
     EXPECT_EQ(Objekte[0].dwZeitStart, plat_get_tick_count());   // the round was armed
     EXPECT_EQ(Log_zaehlen("mci open eins.mp3"), 1);
 
-    Betreten(6, 1);
+    Betreten(GS_HIGHSCORES, 1);
     EXPECT_EQ(iGameState, GS_HIGHSCORES);
     EXPECT_EQ(dwTaktDauer, 500u);
     EXPECT_EQ(Log_zaehlen("wave win.wav"), 1);
     bGewonnen = 2;   // flags count only when 1
-    Betreten(6, 0);
+    Betreten(GS_HIGHSCORES, 0);
     EXPECT_EQ(Log_zaehlen("wave lose.wav"), 1);
 
     bAbspannNeustart = 0;
-    Betreten(7, 2);
+    Betreten(GS_CREDITS, 2);
     EXPECT_EQ(iGameState, GS_CREDITS);
     EXPECT_EQ(bAbspannNeustart, 1);
     EXPECT_EQ(Log_zaehlen("wave credits.wav"), 1);
@@ -99,14 +99,15 @@ TEST_F(SpielZustand, TitleMenuIntroListCredits)
 
 TEST_F(SpielZustand, RoundsCountAcrossGamesUnknownTypesKeepTheState)
 {
-    Zustand_setzen(0, 1);
-    Zustand_setzen(2, 1);
-    Zustand_setzen(2, 0);
-    Zustand_setzen(1, 1);
-    Zustand_setzen(2, 1);
+    Zustand_setzen(GS_TITLE, 1);
+    Zustand_setzen(GS_ROUND_INTRO, 1);
+    Zustand_setzen(GS_ROUND_INTRO, 0);
+    Zustand_setzen(GS_MENU, 1);
+    Zustand_setzen(GS_ROUND_INTRO, 1);
     EXPECT_EQ(iRound, 3);
     headless_log_clear();
-    for (DWORD typ : {3u, 4u, 5u, 8u, 9u, 0xFFFFFFFFu}) {
+    const DWORD andere[] = {GS_PLAYING, GS_RECORD_ENTRY, GS_CONTINUE_PROMPT, GS_QUIT_PROMPT, GS_EXIT, 0xFFFFFFFFu};
+    for (DWORD typ : andere) {
         iGameState = GS_PLAYING;
         Betreten(typ, 1);
         EXPECT_EQ(iGameState, GS_PLAYING);
@@ -187,7 +188,8 @@ TEST_F(SpielHintergrund, PicturePerState)
     EXPECT_EQ(Log_zaehlen("msgbox"), 0);
 
     int dateien = headless_fault_calls("CreateFile");
-    for (int s : {3, 4, 5, 8, 9, 42})
+    const int ohne_bild[] = {GS_PLAYING, GS_RECORD_ENTRY, GS_CONTINUE_PROMPT, GS_QUIT_PROMPT, GS_EXIT, 42};
+    for (int s : ohne_bild)
         EXPECT_EQ(Geladen(s), 200) << s;
     iGameState = GS_TITLE;
     bHintergrundLaden = 0;

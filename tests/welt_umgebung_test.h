@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "audio/effekte.h"
 #include "platform/headless/headless.h"
 #include "shell/spiel.h"
 #include "world/welt.h"

@@ -5,7 +5,7 @@
 
 #include "assets/packfile.h"
 #include "graphics/ddraw.h"
-#include "shell/spiel.h"
+#include "kern/kern.h"
 
 enum {
     BMP_DATEIKOPF = 14,

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "audio/musik.h"
-#include "shell/spiel.h"
+#include "kern/kern.h"
 
 static const char* const szPflichtDateien[] = {
     "Grafik.dat", "Sound.dat", "start.wav", "main.wav", "win.wav", "lose.wav", "credits.wav",

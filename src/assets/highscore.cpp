@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "shell/spiel.h"
+#include "kern/kern.h"
 
 HighscoreEintrag HighscoreListe[MAX_HIGHSCORES] = {};
 

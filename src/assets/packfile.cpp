@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "shell/spiel.h"
+#include "kern/kern.h"
 
 PackFileVerzeichnis pfvGrafik{};
 PackFileVerzeichnis pfvSound{};

@@ -5,7 +5,7 @@
 
 #include "assets/packfile.h"
 #include "audio/dsound.h"
-#include "shell/spiel.h"
+#include "kern/kern.h"
 
 // No effect of the game comes near this; a larger "data" size can only
 // come from a damaged archive and is refused instead of allocated.

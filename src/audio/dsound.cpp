@@ -3,7 +3,7 @@
 #include "audio/dsound.h"
 
 #include "assets/packfile.h"
-#include "shell/spiel.h"
+#include "kern/kern.h"
 
 PlatSound* lpDS = nullptr;
 PlatSoundBuffer* lpDSB[MAX_SOUNDS] = {};

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "shell/spiel.h"
+#include "kern/kern.h"
 
 char szMusikDatei[MAX_MUSIK][MUSIK_NAME_LAENGE] = {};
 int32_t iMusikAnzahl = 0;

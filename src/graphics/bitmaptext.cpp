@@ -5,7 +5,7 @@
 #include <array>
 #include <cstring>
 
-#include "shell/spiel.h"
+#include "kern/kern.h"
 
 RECT rcGlyphen[MAX_GLYPHEN] = {};
 

@@ -1,6 +1,7 @@
 // The screens around a round: intro countdown, record entry, continue prompt.
 #include <cstdio>
 
+#include "audio/effekte.h"
 #include "graphics/bitmaptext.h"
 #include "graphics/ddraw.h"
 #include "screens/screens.h"

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "audio/effekte.h"
 #include "graphics/bitmaptext.h"
 #include "graphics/ddraw.h"
 #include "screens/screens.h"
@@ -125,13 +126,13 @@ void Menue_waehlen(int x, int y, int item)
 
     switch (iMenuItem) {
     case 0:
-        Zustand_setzen(2, 1);
+        Zustand_setzen(GS_ROUND_INTRO, 1);
         break;
     case 1:
-        Zustand_setzen(6, 1);
+        Zustand_setzen(GS_HIGHSCORES, 1);
         break;
     case 2:
-        Zustand_setzen(7, 1);
+        Zustand_setzen(GS_CREDITS, 1);
         break;
     case 3:
         Beenden_fragen();

@@ -3,6 +3,7 @@
 
 #include "assets/highscore.h"
 #include "audio/dsound.h"
+#include "audio/effekte.h"
 #include "audio/musik.h"
 #include "screens/screens.h"
 #include "shell/spiel.h"
@@ -27,7 +28,7 @@ static bool Titel_Eingabe(HWND hwnd, uint32_t uMsg, uintptr_t wParam)
         return false;
     }
     if (wParam == VK_RETURN || wParam == VK_SPACE) {
-        Zustand_setzen(1, 1);
+        Zustand_setzen(GS_MENU, 1);
         Wave_abspielen("main.wav");
         return true;
     }
@@ -93,10 +94,10 @@ static bool Spiel_Eingabe(uint32_t uMsg, uintptr_t wParam, intptr_t lParam)
     case WM_KEYDOWN:
         switch (wParam) {
         case VK_ESCAPE:
-            Zustand_setzen(1, 1);
+            Zustand_setzen(GS_MENU, 1);
             break;
         case VK_SPACE:
-            Zustand_setzen(2, 0);
+            Zustand_setzen(GS_ROUND_INTRO, 0);
             break;
         case VK_LEFT:
             Ansicht_scrollen(SCROLL_LINKS, 40);
@@ -177,11 +178,11 @@ static bool Weiterspielen_Eingabe(uint32_t uMsg, uintptr_t wParam)
     }
     char c = Zeichen(wParam);
     if (c == 'j') {
-        Zustand_setzen(2, 0);
+        Zustand_setzen(GS_ROUND_INTRO, 0);
         return true;
     }
     if (c == 'n') {
-        Zustand_setzen(1, 1);
+        Zustand_setzen(GS_MENU, 1);
         return true;
     }
     return false;
@@ -191,7 +192,7 @@ static bool Weiterspielen_Eingabe(uint32_t uMsg, uintptr_t wParam)
 static bool Liste_Eingabe(uint32_t uMsg, uintptr_t wParam)
 {
     if (uMsg == WM_KEYDOWN && (wParam == VK_RETURN || wParam == VK_ESCAPE || wParam == VK_SPACE)) {
-        Zustand_setzen(1, 1);
+        Zustand_setzen(GS_MENU, 1);
         Wave_abspielen(nullptr);
         return true;
     }
@@ -201,7 +202,7 @@ static bool Liste_Eingabe(uint32_t uMsg, uintptr_t wParam)
 static bool Beenden_Eingabe(uint32_t uMsg, uintptr_t wParam)
 {
     if (uMsg == WM_KEYDOWN && wParam == VK_ESCAPE) {
-        Zustand_setzen(1, 0);
+        Zustand_setzen(GS_MENU, 0);
         return true;
     }
     if (uMsg != WM_CHAR) {
@@ -213,7 +214,7 @@ static bool Beenden_Eingabe(uint32_t uMsg, uintptr_t wParam)
         return true;
     }
     if (c == 'n') {
-        Zustand_setzen(1, 0);
+        Zustand_setzen(GS_MENU, 0);
         return true;
     }
     return false;

@@ -1,69 +1,18 @@
-// The entry, the main loop, the state machine and the shared game globals.
+// The entry, the main loop and the state machine.
 #include "shell/spiel.h"
 
 #include <cstring>
 
 #include "assets/packfile.h"
 #include "audio/dsound.h"
+#include "audio/effekte.h"
 #include "audio/musik.h"
 #include "graphics/ddraw.h"
 #include "screens/screens.h"
 #include "world/welt.h"
 
-// ---------------------------------------------------- shared globals
-
-// Messages that arrive while the window is being made are handled as in
-// the title, so iGameState must be GS_TITLE before Spiel_initialisieren.
-HWND hWnd = nullptr;
-int32_t iGameState = GS_TITLE;
-int32_t iPoints = 0;
-int32_t iKills = 0;
-int32_t iLose = 0;
-int32_t iTime = 0;
-int32_t iShells = 0;
-int32_t iScrollX = -512;
-int32_t iRound = 0;
-int32_t iMouseX = 1024;
-int32_t iMouseY = 384;
-int32_t iMenuItem = 0;
-int32_t iHimmelFarbe = 120;
-BYTE bHintergrundLaden = 0;
-BYTE bGewonnen = 0;
-BYTE bAbspannNeustart = 0;
-BYTE bDebugAnzeige = 0;
-DWORD dwTick = 0;
-DWORD dwMenueZeit = 0;
-char szText[80] = "";
-char szText2[80] = "";
-char szSpielerName[17] = "";
-
-static DWORD dwZufallSaat = 1;
 static uintptr_t uLetzterWParam = 0;   // WinMain's result
 static bool bLetzteWarQuit = false;      // the last message retrieved was WM_QUIT
-
-// ------------------------------------------------- random generator
-
-void Zufall_saeen(DWORD seed) { dwZufallSaat = seed; }
-
-int Zufall(void)
-{
-    dwZufallSaat = dwZufallSaat * 214013u + 2531011u;
-    return static_cast<int>((dwZufallSaat >> 16) & 32767u);
-}
-
-// ------------------------------------------------------- small helpers
-
-void Fehler_melden(const char* text)
-{
-    plat_message_box(hWnd, text, "Error...", MB_ICONERROR);
-}
-
-void Sound_spielen(int sektor)
-{
-    if (sektor < 0 || sektor >= MAX_SOUNDS)
-        return;
-    DSound_abspielen(lpDSB[sektor], 0);
-}
 
 // ------------------------------------------------------------- entry
 
@@ -215,20 +164,20 @@ void Zustand_setzen(DWORD type, BYTE reload)
     bHintergrundLaden = (reload & 0xFF) == 1 ? 1 : 0;
 
     switch (type) {
-    case 0:
+    case GS_TITLE:
         Taktgeber_pruefen(1000, 1);
         bGewonnen = 1;
         iRound = 0;
         iGameState = GS_TITLE;
         break;
-    case 1:
+    case GS_MENU:
         Himmelsfarbe_setzen();
         Sound_spielen(SND_TICK);
         Musik_steuern(MUSIK_SCHLIESSEN, nullptr);
         dwMenueZeit = plat_get_tick_count();
         iGameState = GS_MENU;
         break;
-    case 2:
+    case GS_ROUND_INTRO:
         szText[0] = 0;
         Countdown_pruefen(200, 5, 1);
         Runde_starten();
@@ -236,12 +185,12 @@ void Zustand_setzen(DWORD type, BYTE reload)
         iGameState = GS_ROUND_INTRO;
         Musik_Titel_waehlen(0, TITEL_ZUFALL);
         break;
-    case 6:
+    case GS_HIGHSCORES:
         Taktgeber_pruefen(500, 1);
         Wave_abspielen(bGewonnen == 1 ? "win.wav" : "lose.wav");
         iGameState = GS_HIGHSCORES;
         break;
-    case 7:
+    case GS_CREDITS:
         bAbspannNeustart = 1;
         Wave_abspielen("credits.wav");
         iGameState = GS_CREDITS;

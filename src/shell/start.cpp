@@ -90,7 +90,7 @@ void Spiel_starten(void)
     }
 
     Welt_anlegen();
-    Zustand_setzen(0, 1);
+    Zustand_setzen(GS_TITLE, 1);
     Wave_abspielen("start.wav");
 }
 

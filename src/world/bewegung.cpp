@@ -162,20 +162,11 @@ void Versteck_pruefen(int index) {
     Auftaucher_pruefen(index, o.iPosY <= ptVerstecke[platz].y, 1400);
 }
 
+// Heard from the screen column of the target's centre.
 void Objekt_Sound_spielen(int index, int sektor) {
-    if (!Index_gueltig(index) || sektor < 0 || sektor >= MAX_SOUNDS) return;
+    if (!Index_gueltig(index)) return;
     const Objekt& o = Objekte[index];
-    const int32_t mitte = BILDSCHIRM_BREITE / 2 - iScrollX;
-    const int32_t c = o.iPosX + o.Figur.iBreite / 2;
-    int32_t pan;
-    if (c < mitte) {
-        pan = -10 * (mitte - c);
-        if (pan < -10000) pan = -10000;
-    } else {
-        pan = 10 * (c - mitte);
-        if (pan > 10000) pan = 10000;
-    }
-    DSound_abspielen(lpDSB[sektor], pan);
+    Sound_Ort_spielen(sektor, o.iPosX + o.Figur.iBreite / 2 + iScrollX);
 }
 
 void Ansicht_scrollen(int richtung, int schritt) {

@@ -1,7 +1,7 @@
 // The fixed geometry of the playfield picture: the skyline of its scenery
 // and the hiding spots of the hider. The content generator draws the
 // picture from the same tables, so the hit rule and the picture agree.
-#include "world/welt.h"
+#include "world/kulisse.h"
 
 // Upper outline of the scenery, world coordinates, x ascending. Vertex k
 // and k + 1 bound segment k; the outline is a step line at each left vertex.

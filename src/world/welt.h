@@ -4,11 +4,10 @@
 #define GLUBBERSHOOT_WELT_H
 
 #include "graphics/ddraw.h"
+#include "world/kulisse.h"
 
 #define MAX_OBJEKTE 11
 #define MAX_ARTEN 5
-#define MAX_VERSTECKE 8
-#define MAX_KULISSE 83
 
 enum { ART_KLEIN = 0, ART_MITTEL = 1, ART_GROSS = 2, ART_STEIGER = 3, ART_VERSTECK = 4 };
 enum { ZUS_AKTIV = 0, ZUS_GETROFFEN = 1, ZUS_WARTEND = 2, ZUS_ABGESTUERZT = 3 };
@@ -39,8 +38,6 @@ struct Objekt {
 extern Sprite Vorlagen[MAX_ARTEN];
 extern Objekt Objekte[MAX_OBJEKTE];
 extern POINT ptVerstecke[MAX_VERSTECKE];
-extern const POINT ptKulisse[MAX_KULISSE];          // skyline of the playfield picture
-extern const POINT ptVersteckeAnfang[MAX_VERSTECKE]; // where the hiding spots are
 extern int32_t iVersteckPlatz;
 extern int32_t iSekundenTakt;
 extern DWORD dwGeraeusch1Start, dwGeraeusch1Dauer, dwGeraeusch2Start, dwGeraeusch2Dauer;

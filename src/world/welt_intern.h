@@ -3,6 +3,7 @@
 #define GLUBBERSHOOT_WELT_INTERN_H
 
 #include "audio/dsound.h"
+#include "audio/effekte.h"
 #include "shell/spiel.h"
 #include "world/welt.h"
 

@@ -1,6 +1,7 @@
 // The 21 sound effects of "Sound.dat", by sector. The shot and the reload
 // set the gun's rate of fire (no shot while either still plays), so their
 // lengths are fixed: 300 ms and 700 ms.
+#include "audio/effekte.h"
 #include "inhalt.h"
 
 namespace {
@@ -60,77 +61,77 @@ Puffer Erzeugen(int sektor)
 {
     Puffer s;
     switch (sektor) {
-    case 0: {   // three hits in one shot
+    case SND_BONUS_3: {   // three hits in one shot
         static const char* const n[] = {"C6", "E6", "G6", "C7"};
         Arpeggio(s, n, 4, 0.08, 0.5);
         break;
     }
-    case 1:   // the hider hit: boing down and a ding
+    case SND_TREFFER_VERSTECK:   // the hider hit: boing down and a ding
         Ton_mischen(s, 0, 0.45, 900, 160, WELLE_SINUS, 0.8, 0.003, 0.2, 0.06);
         Glocke(s, 0.02, 1760, 0.5, 0.35);
         Rauschen_mischen(s, 0, 0.05, 0.5, 3000, 800, 0.001, 0.015, 301);
         break;
-    case 2:   // wind gust
+    case SND_UMGEBUNG_2:   // wind gust
         Rauschen_mischen(s, 0, 2.8, 0.9, 300, 900, 1.1, 0, 401);
         Rauschen_mischen(s, 0.8, 1.8, 0.4, 1200, 500, 0.6, 0.8, 402);
         Ton_mischen(s, 0.6, 1.6, 620, 540, WELLE_SINUS, 0.05, 0.7, 0.6, 0.02);
         break;
-    case 3:   // empty gun: a dry click
+    case SND_LEER:   // empty gun: a dry click
         Klacken(s, 0, 0.9, 501);
         Ton_mischen(s, 0, 0.05, 900, 700, WELLE_RECHTECK, 0.12, 0.001, 0.008);
         s.resize(KLANG_RATE * 8 / 100, 0.0f);
         break;
-    case 4:   // "Shot!": a bright chord
+    case SND_LOS_1:   // "Shot!": a bright chord
         for (const char* n : {"C5", "E5", "G5", "C6"})
             Ton_mischen(s, 0, 0.7, Note_frequenz(n) * 0.97, Note_frequenz(n), WELLE_RECHTECK, 0.22, 0.01, 0.35, 0.01);
         break;
-    case 5:   // tick
+    case SND_TICK:   // tick
         Ton_mischen(s, 0, 0.06, 1500, 1400, WELLE_SINUS, 0.8, 0.001, 0.015);
         Rauschen_mischen(s, 0, 0.01, 0.4, 6000, 6000, 0.0005, 0.003, 601);
         break;
-    case 6:   // "Shot!": a crash under the chord
+    case SND_LOS_2:   // "Shot!": a crash under the chord
         Rauschen_mischen(s, 0, 0.9, 0.8, 8000, 3000, 0.002, 0.3, 701);
         Ton_mischen(s, 0, 0.25, 110, 50, WELLE_SINUS, 0.7, 0.002, 0.08);
         break;
-    case 7:   // the riser hit: a low bonk with a wobble
+    case SND_TREFFER_STEIGER:   // the riser hit: a low bonk with a wobble
         Ton_mischen(s, 0, 0.5, 320, 70, WELLE_SINUS, 0.9, 0.002, 0.18, 0.08);
         Ton_mischen(s, 0, 0.3, 640, 140, WELLE_DREIECK, 0.3, 0.002, 0.08);
         Rauschen_mischen(s, 0, 0.08, 0.6, 2500, 400, 0.001, 0.025, 801);
         break;
-    case 8:   // the hider pops up
+    case SND_VERSTECK_KOMMT:   // the hider pops up
         Ton_mischen(s, 0, 0.16, 220, 950, WELLE_SINUS, 0.8, 0.004, 0.08);
         Rauschen_mischen(s, 0, 0.02, 0.5, 5000, 2000, 0.0005, 0.005, 901);
         Ton_mischen(s, 0.12, 0.12, 1100, 1300, WELLE_SINUS, 0.3, 0.004, 0.04);
         break;
-    case 9:   // a flyer hit: splat and squawk
+    case SND_TREFFER_FLIEGER:   // a flyer hit: splat and squawk
         Rauschen_mischen(s, 0, 0.12, 0.8, 4000, 600, 0.001, 0.04, 1001);
         Ton_mischen(s, 0.01, 0.28, 1300, 280, WELLE_RECHTECK, 0.35, 0.003, 0.1, 0.05);
         break;
-    case 10: {   // four or more in one shot
+    case SND_BONUS_4: {   // four or more in one shot
         static const char* const n[] = {"C6", "E6", "G6", "C7", "E7", "G7"};
         Arpeggio(s, n, 6, 0.07, 0.5);
         for (int i = 0; i < 6; i++) Glocke(s, 0.42 + 0.05 * i, Note_frequenz(i % 2 ? "E7" : "G7"), 0.2, 0.2);
         break;
     }
-    case 11:   // the riser comes: a slide whistle over a rumble
+    case SND_STEIGER_KOMMT:   // the riser comes: a slide whistle over a rumble
         Ton_mischen(s, 0, 0.75, 300, 1200, WELLE_SINUS, 0.6, 0.05, 0, 0.03);
         Rauschen_mischen(s, 0, 0.75, 0.5, 200, 400, 0.1, 0.4, 1201);
         break;
-    case 12: {   // two in one shot
+    case SND_BONUS_2: {   // two in one shot
         static const char* const n[] = {"G6", "C7"};
         Arpeggio(s, n, 2, 0.09, 0.5);
         break;
     }
-    case 13:   // "-1-": the high beep over the countdown beep
+    case SND_COUNTDOWN_EINS:   // "-1-": the high beep over the countdown beep
         Ton_mischen(s, 0, 0.25, 1320, 1320, WELLE_RECHTECK, 0.4, 0.005, 0.12);
         break;
-    case 14: return Laden();
-    case 15: return Schuss();
-    case 16:   // countdown beep
+    case SND_LADEN: return Laden();
+    case SND_SCHUSS: return Schuss();
+    case SND_COUNTDOWN:   // countdown beep
         Ton_mischen(s, 0, 0.2, 880, 880, WELLE_RECHTECK, 0.45, 0.005, 0.1);
         Ton_mischen(s, 0, 0.2, 880, 880, WELLE_SINUS, 0.4, 0.005, 0.1);
         break;
-    case 17: {   // a new record: fanfare
+    case SND_REKORD: {   // a new record: fanfare
         static const char* const n[] = {"G4", "C5", "E5", "G5", "E5", "G5"};
         static const double lang[] = {0.15, 0.15, 0.15, 0.45, 0.15, 1.0};
         double t = 0;
@@ -143,10 +144,10 @@ Puffer Erzeugen(int sektor)
         Rauschen_mischen(s, t - 1.0, 1.0, 0.25, 7000, 4000, 0.002, 0.4, 1701);
         break;
     }
-    case 18:   // key blip
+    case SND_TASTE:   // key blip
         Ton_mischen(s, 0, 0.045, 1000, 1200, WELLE_RECHTECK, 0.35, 0.002, 0.02);
         break;
-    case 19: {   // no record (and the quit prompt): wah, wah, wah, waaah
+    case SND_KEIN_REKORD: {   // no record (and the quit prompt): wah, wah, wah, waaah
         static const char* const n[] = {"G3", "F#3", "F3", "E3"};
         for (int i = 0; i < 4; i++) {
             double f = Note_frequenz(n[i]);
@@ -156,7 +157,7 @@ Puffer Erzeugen(int sektor)
         }
         break;
     }
-    case 20: {   // birds
+    case SND_UMGEBUNG_1: {   // birds
         static const double zeiten[] = {0.0, 0.11, 0.22, 0.55, 0.64, 1.0};
         for (int i = 0; i < 6; i++) {
             double f0 = 2400 + 300 * (i % 3), f1 = f0 * (i % 2 ? 0.7 : 1.5);

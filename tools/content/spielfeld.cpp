@@ -2,7 +2,7 @@
 // transparent; below the skyline of the shared table everything is opaque,
 // so what hides a target is exactly what the hit rule calls scenery.
 #include "inhalt.h"
-#include "world/welt.h"
+#include "world/kulisse.h"
 
 namespace {
 

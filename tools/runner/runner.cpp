@@ -15,6 +15,7 @@ const char* const g_zustandsnamen[] = {
     "GS_TITLE",     "GS_MENU",       "GS_ROUND_INTRO", "GS_PLAYING",     "GS_RECORD_ENTRY",
     "GS_CONTINUE_PROMPT", "GS_HIGHSCORES", "GS_CREDITS", "GS_QUIT_PROMPT", "GS_EXIT",
 };
+static_assert(sizeof g_zustandsnamen / sizeof g_zustandsnamen[0] == GS_EXIT + 1, "one name per state");
 
 int32_t g_letzter_zustand = -1;
 
@@ -58,7 +59,7 @@ struct Verzeichniswechsel {
 }  // namespace
 
 std::string Runner_Zustandsname(int state) {
-    if (state >= 0 && state <= 9) return g_zustandsnamen[state];
+    if (state >= GS_TITLE && state <= GS_EXIT) return g_zustandsnamen[state];
     return std::to_string(state);
 }
 
