@@ -38,17 +38,17 @@ void Keyed_Spielfeld_unser(benchmark::State& state) {
 void Keyed_Spielfeld_Pfad(benchmark::State& state, int gewuenscht) {
     if (!Bench_Runde_aufbauen()) return state.SkipWithError("the game did not start");
     Flaeche q = Bench_Flaeche(lpDDSSpielfeld), z = Bench_Flaeche(lpDDSBack);
-    const int vorher = Blit_Pfad();
-    if (Blit_Pfad_setzen(gewuenscht) != gewuenscht) {
-        Blit_Pfad_setzen(vorher);
+    const int vorher = plat_common_blit_pfad();
+    if (plat_common_blit_pfad_setzen(gewuenscht) != gewuenscht) {
+        plat_common_blit_pfad_setzen(vorher);
         return state.SkipWithError("this processor lacks the path");
     }
     for (auto _ : state) {
-        Blit_keyed(z.p + SPIELFELD_Y * z.pitch, z.pitch, q.p + FELD_X, q.pitch, B, SPIELFELD_HOEHE, TRANSPARENZ,
+        plat_common_blit_keyed(z.p + SPIELFELD_Y * z.pitch, z.pitch, q.p + FELD_X, q.pitch, B, SPIELFELD_HOEHE, TRANSPARENZ,
                    TRANSPARENZ);
         benchmark::ClobberMemory();
     }
-    Blit_Pfad_setzen(vorher);
+    plat_common_blit_pfad_setzen(vorher);
 }
 
 void Keyed_Spielfeld_einfach(benchmark::State& state) { Keyed_Spielfeld_Pfad(state, BLIT_EINFACH); }
@@ -82,7 +82,7 @@ Streubild& streubild() {
 void Keyed_Streu_unser(benchmark::State& state) {
     Streubild& s = streubild();
     for (auto _ : state) {
-        Blit_keyed(s.ziel.data() + SPIELFELD_Y * B, B, s.quelle.data(), B, B, SPIELFELD_HOEHE, 255, 255);
+        plat_common_blit_keyed(s.ziel.data() + SPIELFELD_Y * B, B, s.quelle.data(), B, B, SPIELFELD_HOEHE, 255, 255);
         benchmark::ClobberMemory();
     }
 }
@@ -118,7 +118,7 @@ Flipbild& flipbild() {
         for (int y = 0; y < H; ++y)
             std::memcpy(&f.bild[static_cast<size_t>(y) * B], headless_frame() + y * headless_frame_pitch(), B);
         std::memcpy(f.palette, headless_palette(), sizeof f.palette);
-        Blit_Tabelle_bauen(f.palette, f.tabelle);
+        plat_common_blit_tabelle_bauen(f.palette, f.tabelle);
         f.rauschen.resize(f.bild.size());
         std::mt19937 zufall(1009);
         for (auto& p : f.rauschen) p = static_cast<uint8_t>(zufall());
@@ -134,13 +134,13 @@ void Palette_Bild(benchmark::State& state, bool rauschen, bool einfach) {
     if (!f.gut) return state.SkipWithError("the game did not start");
     const uint8_t* q = rauschen ? f.rauschen.data() : f.bild.data();
     uint8_t* z = reinterpret_cast<uint8_t*>(f.ziel.data());
-    const int vorher = Blit_Pfad();
-    if (einfach) Blit_Pfad_setzen(BLIT_EINFACH);
+    const int vorher = plat_common_blit_pfad();
+    if (einfach) plat_common_blit_pfad_setzen(BLIT_EINFACH);
     for (auto _ : state) {
-        Blit_Palette_umsetzen(q, B, B, H, f.tabelle, z, 4 * B);
+        plat_common_blit_palette_umsetzen(q, B, B, H, f.tabelle, z, 4 * B);
         benchmark::ClobberMemory();
     }
-    Blit_Pfad_setzen(vorher);
+    plat_common_blit_pfad_setzen(vorher);
 }
 
 void Palette_unser(benchmark::State& state) { Palette_Bild(state, false, false); }

@@ -141,7 +141,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bench: no scratch folder for the game\n");
         return 1;
     }
-    std::printf("kernels: %s\n", Blit_Pfadname(Blit_Pfad()));
+    std::printf("kernels: %s\n", plat_common_blit_pfadname(plat_common_blit_pfad()));
     Bench_Kerne_anmelden(9);
     Bench_Spiel_anmelden(9);
     Sammler sammler;

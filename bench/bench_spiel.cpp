@@ -50,7 +50,7 @@ void Frame_spielen(benchmark::State& state, bool umsetzen) {
         basisY[i] = Objekte[i].iPosY;
     }
     const int32_t scrollVorher = iScrollX;
-    BlitAbgleich abgleich;
+    PlatBlitAbgleich abgleich;
     int32_t von = 0, bis = 0;
     int frame = 0;
     int64_t zeilen = 0;
@@ -58,8 +58,8 @@ void Frame_spielen(benchmark::State& state, bool umsetzen) {
         if (umsetzen) Welt_schritt(++frame, basisX, basisY);
         Spiel_zeichnen();
         if (umsetzen) {
-            Blit_Tabelle_bauen(headless_palette(), tabelle);
-            Blit_Palette_nachfuehren(&abgleich, headless_frame(), headless_frame_pitch(), B, H, tabelle,
+            plat_common_blit_tabelle_bauen(headless_palette(), tabelle);
+            plat_common_blit_palette_nachfuehren(&abgleich, headless_frame(), headless_frame_pitch(), B, H, tabelle,
                                      reinterpret_cast<uint8_t*>(textur.data()), 4 * B, &von, &bis);
             zeilen += bis - von;
         }

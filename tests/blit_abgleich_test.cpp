@@ -14,7 +14,7 @@ const int W = 1024, H = 768, PITCH = W + 8;   // source rows wider than the pict
 struct Bild {
     std::vector<uint8_t> quelle = std::vector<uint8_t>(static_cast<size_t>(PITCH) * H);
     std::vector<uint32_t> ausgabe = std::vector<uint32_t>(static_cast<size_t>(W) * H, 0xDEADBEEFu);
-    BlitAbgleich abgleich;
+    PlatBlitAbgleich abgleich;
     int32_t von = -1, bis = -1;
 
     Bild() {
@@ -22,13 +22,13 @@ struct Bild {
             for (int x = 0; x < W; ++x) quelle[static_cast<size_t>(y) * PITCH + x] = static_cast<uint8_t>((x / 16 + y) & 0xFF);
     }
     void nachfuehren(const uint32_t tabelle[256]) {
-        Blit_Palette_nachfuehren(&abgleich, quelle.data(), PITCH, W, H, tabelle,
+        plat_common_blit_palette_nachfuehren(&abgleich, quelle.data(), PITCH, W, H, tabelle,
                                  reinterpret_cast<uint8_t*>(ausgabe.data()), 4 * W, &von, &bis);
     }
     // The output equals a conversion of the whole picture.
     ::testing::AssertionResult wie_ganz(const uint32_t tabelle[256]) {
         std::vector<uint32_t> ganz(static_cast<size_t>(W) * H);
-        Blit_Palette_umsetzen(quelle.data(), PITCH, W, H, tabelle, reinterpret_cast<uint8_t*>(ganz.data()), 4 * W);
+        plat_common_blit_palette_umsetzen(quelle.data(), PITCH, W, H, tabelle, reinterpret_cast<uint8_t*>(ganz.data()), 4 * W);
         for (size_t i = 0; i < ganz.size(); ++i)
             if (ganz[i] != ausgabe[i])
                 return ::testing::AssertionFailure() << "pixel " << i % W << "," << i / W << " differs";
@@ -36,7 +36,7 @@ struct Bild {
     }
 };
 
-TEST(BlitAbgleich, FirstFrameConvertsEverything) {
+TEST(PlatBlitAbgleich, FirstFrameConvertsEverything) {
     uint32_t tabelle[256];
     Tabelle_bauen(tabelle, 0x5A);
     Bild b;
@@ -46,7 +46,7 @@ TEST(BlitAbgleich, FirstFrameConvertsEverything) {
     EXPECT_TRUE(b.wie_ganz(tabelle));
 }
 
-TEST(BlitAbgleich, UnchangedFrameConvertsNothing) {
+TEST(PlatBlitAbgleich, UnchangedFrameConvertsNothing) {
     uint32_t tabelle[256];
     Tabelle_bauen(tabelle, 0x5A);
     Bild b;
@@ -57,7 +57,7 @@ TEST(BlitAbgleich, UnchangedFrameConvertsNothing) {
     EXPECT_EQ(b.ausgabe[5], 0x01020304u);
 }
 
-TEST(BlitAbgleich, AnySinglePixelChangedMatchesAWholeConversion) {
+TEST(PlatBlitAbgleich, AnySinglePixelChangedMatchesAWholeConversion) {
     uint32_t tabelle[256];
     Tabelle_bauen(tabelle, 0x5A);
     Bild b;
@@ -84,7 +84,7 @@ TEST(BlitAbgleich, AnySinglePixelChangedMatchesAWholeConversion) {
     }
 }
 
-TEST(BlitAbgleich, ScatteredRowsAndTheBytesPastTheRowsIgnored) {
+TEST(PlatBlitAbgleich, ScatteredRowsAndTheBytesPastTheRowsIgnored) {
     uint32_t tabelle[256];
     Tabelle_bauen(tabelle, 0x5A);
     Bild b;
@@ -100,7 +100,7 @@ TEST(BlitAbgleich, ScatteredRowsAndTheBytesPastTheRowsIgnored) {
     EXPECT_EQ(b.von, b.bis);
 }
 
-TEST(BlitAbgleich, PaletteChangeConvertsEverything) {
+TEST(PlatBlitAbgleich, PaletteChangeConvertsEverything) {
     uint32_t tabelle[256], andere[256];
     Tabelle_bauen(tabelle, 0x5A);
     Bild b;
@@ -113,13 +113,13 @@ TEST(BlitAbgleich, PaletteChangeConvertsEverything) {
     EXPECT_TRUE(b.wie_ganz(andere));
 }
 
-TEST(BlitAbgleich, ForgottenOrNewOutputConvertsEverything) {
+TEST(PlatBlitAbgleich, ForgottenOrNewOutputConvertsEverything) {
     uint32_t tabelle[256];
     Tabelle_bauen(tabelle, 0x5A);
     Bild b;
     b.nachfuehren(tabelle);
     std::fill(b.ausgabe.begin(), b.ausgabe.end(), 0u);   // as a lost screen leaves it
-    Blit_Abgleich_vergessen(&b.abgleich);
+    plat_common_blit_abgleich_vergessen(&b.abgleich);
     b.nachfuehren(tabelle);
     EXPECT_EQ(b.von, 0);
     EXPECT_EQ(b.bis, H);
@@ -134,7 +134,7 @@ TEST(BlitAbgleich, ForgottenOrNewOutputConvertsEverything) {
 }
 
 // Narrow pictures whose rows end in a part word, changed in random runs.
-TEST(BlitAbgleich, RandomRunsInOddWidths) {
+TEST(PlatBlitAbgleich, RandomRunsInOddWidths) {
     uint32_t tabelle[256];
     Tabelle_bauen(tabelle, 0x33);
     uint32_t saat = 7;
@@ -146,14 +146,14 @@ TEST(BlitAbgleich, RandomRunsInOddWidths) {
         const int h = 6, pitch = w + 3;
         std::vector<uint8_t> q(static_cast<size_t>(pitch) * h, 9);
         std::vector<uint32_t> aus(static_cast<size_t>(w) * h), ganz(aus.size());
-        BlitAbgleich a;
+        PlatBlitAbgleich a;
         int32_t von = 0, bis = 0;
         for (int runde = 0; runde < 50; ++runde) {
             const int y = zufall(h), x = zufall(w), n = 1 + zufall(w - x);
             for (int i = 0; i < n; ++i) q[static_cast<size_t>(y) * pitch + x + i] = static_cast<uint8_t>(zufall(4));
-            Blit_Palette_nachfuehren(&a, q.data(), pitch, w, h, tabelle, reinterpret_cast<uint8_t*>(aus.data()), 4 * w,
+            plat_common_blit_palette_nachfuehren(&a, q.data(), pitch, w, h, tabelle, reinterpret_cast<uint8_t*>(aus.data()), 4 * w,
                                      &von, &bis);
-            Blit_Palette_umsetzen(q.data(), pitch, w, h, tabelle, reinterpret_cast<uint8_t*>(ganz.data()), 4 * w);
+            plat_common_blit_palette_umsetzen(q.data(), pitch, w, h, tabelle, reinterpret_cast<uint8_t*>(ganz.data()), 4 * w);
             ASSERT_EQ(aus, ganz) << "width " << w << " round " << runde;
         }
     }

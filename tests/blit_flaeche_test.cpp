@@ -28,7 +28,7 @@ protected:
     BlitFlaeche() { cfg.extra_pitch = 13; }
     void SetUp() override {
         AnzeigeTest::SetUp();
-        if (!pfad.setzen(GetParam())) GTEST_SKIP() << "this processor lacks " << Blit_Pfadname(GetParam());
+        if (!pfad.setzen(GetParam())) GTEST_SKIP() << "this processor lacks " << plat_common_blit_pfadname(GetParam());
     }
 
     // Draws a w x h picture at (x, y) over a filled back buffer and checks
@@ -115,14 +115,14 @@ TEST(BlitSpiel, EveryPathDrawsTheSameGame) {
         "11500 key ESCAPE\n"
         "12000 char j\n";
     const char* const bilder[] = {"titel.bmp", "menue.bmp", "spiel1.bmp", "spiel2.bmp"};
-    const int vorher = Blit_Pfad();
+    const int vorher = plat_common_blit_pfad();
     std::vector<std::string> erste;
-    for (int pfad = BLIT_EINFACH; pfad <= Blit_bester_Pfad(); ++pfad) {
-        SCOPED_TRACE(Blit_Pfadname(pfad));
+    for (int pfad = BLIT_EINFACH; pfad <= plat_common_blit_bester_pfad(); ++pfad) {
+        SCOPED_TRACE(plat_common_blit_pfadname(pfad));
         Testordner_anlegen();
-        Blit_Pfad_setzen(pfad);
+        plat_common_blit_pfad_setzen(pfad);
         RunnerErgebnis r = Spiel_laufen_lassen(skript);
-        Blit_Pfad_setzen(vorher);
+        plat_common_blit_pfad_setzen(vorher);
         ASSERT_EQ(r.status, 0);
         ASSERT_TRUE(Log_enthaelt(r.log, "state GS_PLAYING"));
         std::vector<std::string> jetzt;

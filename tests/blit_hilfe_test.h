@@ -17,9 +17,9 @@ inline void Tabelle_bauen(uint32_t tabelle[256], uint32_t salz = 0x5A) {
 // Takes a kernel path for as long as it lives; false when the processor
 // lacks it.
 struct BlitPfadWahl {
-    int vorher = Blit_Pfad();
-    bool setzen(int pfad) { return pfad <= Blit_bester_Pfad() && Blit_Pfad_setzen(pfad) == pfad; }
-    ~BlitPfadWahl() { Blit_Pfad_setzen(vorher); }
+    int vorher = plat_common_blit_pfad();
+    bool setzen(int pfad) { return pfad <= plat_common_blit_bester_pfad() && plat_common_blit_pfad_setzen(pfad) == pfad; }
+    ~BlitPfadWahl() { plat_common_blit_pfad_setzen(vorher); }
 };
 
 inline std::string Pfadname(const ::testing::TestParamInfo<int>& info) {

@@ -59,7 +59,7 @@ class BlitKern : public ::testing::TestWithParam<int> {
 protected:
     BlitPfadWahl pfad;
     void SetUp() override {
-        if (!pfad.setzen(GetParam())) GTEST_SKIP() << "this processor lacks " << Blit_Pfadname(GetParam());
+        if (!pfad.setzen(GetParam())) GTEST_SKIP() << "this processor lacks " << plat_common_blit_pfadname(GetParam());
     }
 };
 
@@ -68,7 +68,7 @@ TEST_P(BlitKern, KeyedHandPickedRowKeepsExactlyTheKeyPixels) {
     const uint8_t quelle[19] = {1, 255, 3, 255, 255, 6, 254, 0, 255, 10, 11, 255, 13, 14, 15, 16, 255, 18, 255};
     uint8_t ziel[19];
     std::memset(ziel, 0x77, sizeof ziel);
-    Blit_keyed(ziel, 19, quelle, 19, 19, 1, 255, 255);
+    plat_common_blit_keyed(ziel, 19, quelle, 19, 19, 1, 255, 255);
     const uint8_t erwartet[19] = {1, 0x77, 3, 0x77, 0x77, 6, 254, 0, 0x77, 10, 11, 0x77, 13, 14, 15, 16, 0x77, 18, 0x77};
     EXPECT_EQ(0, std::memcmp(ziel, erwartet, sizeof ziel));
 }
@@ -77,7 +77,7 @@ TEST_P(BlitKern, KeyRangeBoundsAreInclusive) {
     uint8_t quelle[40], ziel[40];
     for (int i = 0; i < 40; ++i) quelle[i] = static_cast<uint8_t>(245 + i % 11);   // 245..255
     std::memset(ziel, 9, sizeof ziel);
-    Blit_keyed(ziel, 40, quelle, 40, 40, 1, 250, 252);
+    plat_common_blit_keyed(ziel, 40, quelle, 40, 40, 1, 250, 252);
     for (int i = 0; i < 40; ++i) {
         const bool schluessel = quelle[i] >= 250 && quelle[i] <= 252;
         EXPECT_EQ(ziel[i], schluessel ? 9 : quelle[i]) << "pixel " << i << " index " << int(quelle[i]);
@@ -85,10 +85,10 @@ TEST_P(BlitKern, KeyRangeBoundsAreInclusive) {
     // A key of index 0 alone, and one that covers every index.
     for (int i = 0; i < 40; ++i) quelle[i] = static_cast<uint8_t>(i % 3);
     std::memset(ziel, 200, sizeof ziel);
-    Blit_keyed(ziel, 40, quelle, 40, 40, 1, 0, 0);
+    plat_common_blit_keyed(ziel, 40, quelle, 40, 40, 1, 0, 0);
     for (int i = 0; i < 40; ++i) EXPECT_EQ(ziel[i], i % 3 == 0 ? 200 : i % 3);
     std::memset(ziel, 200, sizeof ziel);
-    Blit_keyed(ziel, 40, quelle, 40, 40, 1, 0, 255);
+    plat_common_blit_keyed(ziel, 40, quelle, 40, 40, 1, 0, 255);
     for (int i = 0; i < 40; ++i) EXPECT_EQ(ziel[i], 200);
 }
 
@@ -103,7 +103,7 @@ TEST_P(BlitKern, KeyedEveryWidthAndAlignment) {
                 Quelle_fuellen(&q, w, static_cast<uint32_t>(w * 977 + aq * 31 + az));
                 for (int y = 0; y < H; ++y)
                     for (int x = 0; x < w; ++x) z.zeile(y)[x] = static_cast<uint8_t>(x * 3 + y + 20);
-                Blit_keyed(z.p(), z.pitch, q.p(), q.pitch, w, H, 255, 255);
+                plat_common_blit_keyed(z.p(), z.pitch, q.p(), q.pitch, w, H, 255, 255);
                 for (int y = 0; y < H; ++y)
                     for (int x = 0; x < w; ++x) {
                         const uint8_t v = q.zeile(y)[x];
@@ -125,7 +125,7 @@ TEST_P(BlitKern, KeyedLongRowsWithRunsAndHoles) {
         }
         std::memset(z.zeile(0), 5, w);
         std::memset(z.zeile(1), 6, w);
-        Blit_keyed(z.p(), z.pitch, q.p(), q.pitch, w, 2, 255, 255);
+        plat_common_blit_keyed(z.p(), z.pitch, q.p(), q.pitch, w, 2, 255, 255);
         for (int x = 0; x < w; ++x) {
             ASSERT_EQ(z.zeile(0)[x], (x / 37) % 2 ? 5 : x % 250) << "width " << w << " x " << x;
             ASSERT_EQ(z.zeile(1)[x], x % 2 ? 6 : 40) << "width " << w << " x " << x;
@@ -142,11 +142,11 @@ TEST_P(BlitKern, CopyAndFillEveryWidthAndAlignment) {
                              std::to_string(extra));
                 Puffer q(w, 4, extra, a), z(w, 4, extra ? extra + 2 : 0, 15 - a);
                 Quelle_fuellen(&q, w, static_cast<uint32_t>(w + 100 * a));
-                Blit_kopieren(z.p(), z.pitch, q.p(), q.pitch, w, 4);
+                plat_common_blit_kopieren(z.p(), z.pitch, q.p(), q.pitch, w, 4);
                 for (int y = 0; y < 4; ++y) ASSERT_EQ(0, std::memcmp(z.zeile(y), q.zeile(y), w)) << "row " << y;
                 ASSERT_TRUE(Rand_unberuehrt(z, w));
 
-                Blit_fuellen(z.p(), z.pitch, w, 4, static_cast<uint8_t>(w));
+                plat_common_blit_fuellen(z.p(), z.pitch, w, 4, static_cast<uint8_t>(w));
                 for (int y = 0; y < 4; ++y)
                     for (int x = 0; x < w; ++x) ASSERT_EQ(z.zeile(y)[x], w);
                 ASSERT_TRUE(Rand_unberuehrt(z, w));
@@ -157,12 +157,12 @@ TEST_P(BlitKern, EmptyRectanglesTouchNothing) {
     Puffer q(8, 2, 0, 0), z(8, 2, 0, 0);
     uint32_t tabelle[256] = {};
     for (int w : {0, -3}) {
-        Blit_keyed(z.p(), 8, q.p(), 8, w, 2, 255, 255);
-        Blit_kopieren(z.p(), 8, q.p(), 8, w, 2);
-        Blit_fuellen(z.p(), 8, w, 2, 1);
-        Blit_Palette_umsetzen(q.p(), 8, w, 2, tabelle, z.p(), 8);
-        Blit_keyed(z.p(), 8, q.p(), 8, 8, w, 255, 255);
-        Blit_fuellen(z.p(), 8, 8, w, 1);
+        plat_common_blit_keyed(z.p(), 8, q.p(), 8, w, 2, 255, 255);
+        plat_common_blit_kopieren(z.p(), 8, q.p(), 8, w, 2);
+        plat_common_blit_fuellen(z.p(), 8, w, 2, 1);
+        plat_common_blit_palette_umsetzen(q.p(), 8, w, 2, tabelle, z.p(), 8);
+        plat_common_blit_keyed(z.p(), 8, q.p(), 8, 8, w, 255, 255);
+        plat_common_blit_fuellen(z.p(), 8, 8, w, 1);
     }
     EXPECT_TRUE(Rand_unberuehrt(z, 0));
 }
@@ -186,7 +186,7 @@ TEST_P(BlitKern, PaletteEveryWidthAndAlignment) {
             for (int x = 0; x < w; ++x) q.zeile(1)[x] = q.zeile(2)[x] = q.zeile(3)[x] = 120;
             q.zeile(2)[w - 1] = 121;
             q.zeile(3)[0] = 119;
-            Blit_Palette_umsetzen(q.p(), q.pitch, w, 4, tabelle, z.p(), z.pitch);
+            plat_common_blit_palette_umsetzen(q.p(), q.pitch, w, 4, tabelle, z.p(), z.pitch);
             for (int y = 0; y < 4; ++y)
                 for (int x = 0; x < w; ++x)
                     ASSERT_EQ(Pixel32(z.zeile(y) + 4 * x), tabelle[q.zeile(y)[x]]) << "at " << x << "," << y;
@@ -201,7 +201,7 @@ TEST_P(BlitKern, PaletteScreenRowsWithRunsOfEveryLength) {
     Puffer q(W, H, 0, 0), z(W, H, 0, 0, 4);
     for (int y = 0; y < H; ++y)
         for (int x = 0; x < W; ++x) q.zeile(y)[x] = static_cast<uint8_t>((x + 3 * y) / (y + 1));   // runs of y + 1
-    Blit_Palette_umsetzen(q.p(), q.pitch, W, H, tabelle, z.p(), z.pitch);
+    plat_common_blit_palette_umsetzen(q.p(), q.pitch, W, H, tabelle, z.p(), z.pitch);
     for (int y = 0; y < H; ++y)
         for (int x = 0; x < W; ++x)
             ASSERT_EQ(Pixel32(z.zeile(y) + 4 * x), tabelle[q.zeile(y)[x]]) << "at " << x << "," << y;
@@ -210,15 +210,15 @@ TEST_P(BlitKern, PaletteScreenRowsWithRunsOfEveryLength) {
 
 INSTANTIATE_TEST_SUITE_P(Pfade, BlitKern, ::testing::Values(BLIT_EINFACH, BLIT_SSE2, BLIT_AVX2), Pfadname);
 
-TEST(BlitStrecken, CopyEqualsTheBlendForEveryWindowOfThePicture) {
+TEST(PlatBlitStrecken, CopyEqualsTheBlendForEveryWindowOfThePicture) {
     const int W = 70, H = 5;
     Puffer q(W, H, 6, 3);
     uint32_t saat = 77;
     for (int y = 0; y < H; ++y)   // runs of every length, a key range, rows all key and none
         for (int x = 0; x < W; ++x)
             q.zeile(y)[x] = y == 3 ? 251 : y == 4 ? 9 : ((x / (1 + y * 3 + Zufall(&saat) % 2)) % 2 ? 250 + x % 3 : x);
-    BlitStrecken s;
-    ASSERT_TRUE(Blit_Strecken_bauen(&s, q.p(), q.pitch, W, H, 250, 252, 1000));
+    PlatBlitStrecken s;
+    ASSERT_TRUE(plat_common_blit_strecken_bauen(&s, q.p(), q.pitch, W, H, 250, 252, 1000));
     EXPECT_EQ(s.zeile[4] - s.zeile[3], 0u) << "a row of the key has no stretch";
     EXPECT_EQ(s.zeile[5] - s.zeile[4], 2u) << "a row without it is one";
     for (int sx = 0; sx < W; sx += 3)
@@ -227,29 +227,29 @@ TEST(BlitStrecken, CopyEqualsTheBlendForEveryWindowOfThePicture) {
                 const int h = H - sy;
                 Puffer a(w, h, 4, 1), b(w, h, 4, 1);
                 for (int y = 0; y < h; ++y) std::memset(a.zeile(y), 0x40 + y, w), std::memset(b.zeile(y), 0x40 + y, w);
-                Blit_keyed(a.p(), a.pitch, q.zeile(sy) + sx, q.pitch, w, h, 250, 252);
-                Blit_Strecken_kopieren(b.p(), b.pitch, q.p(), q.pitch, s, sx, sy, w, h);
+                plat_common_blit_keyed(a.p(), a.pitch, q.zeile(sy) + sx, q.pitch, w, h, 250, 252);
+                plat_common_blit_strecken_kopieren(b.p(), b.pitch, q.p(), q.pitch, s, sx, sy, w, h);
                 ASSERT_EQ(a.speicher, b.speicher) << "window " << sx << "," << sy << " " << w << "x" << h;
             }
 }
 
-TEST(BlitStrecken, PicturesOfShortStretchesAreLeftToTheBlend) {
+TEST(PlatBlitStrecken, PicturesOfShortStretchesAreLeftToTheBlend) {
     Puffer q(64, 4, 0, 0);
     Quelle_fuellen(&q, 64, 5);
-    BlitStrecken s;
-    EXPECT_FALSE(Blit_Strecken_bauen(&s, q.p(), q.pitch, 64, 4, 255, 255, 4));
+    PlatBlitStrecken s;
+    EXPECT_FALSE(plat_common_blit_strecken_bauen(&s, q.p(), q.pitch, 64, 4, 255, 255, 4));
     EXPECT_TRUE(s.zeile.empty() && s.stueck.empty());
-    EXPECT_FALSE(Blit_Strecken_bauen(&s, q.p(), q.pitch, 0, 4, 255, 255, 4));
+    EXPECT_FALSE(plat_common_blit_strecken_bauen(&s, q.p(), q.pitch, 0, 4, 255, 255, 4));
 }
 
 TEST(BlitPfad, RequestsAreClampedToWhatTheMachineHas) {
-    const int vorher = Blit_Pfad();
-    const int bester = Blit_bester_Pfad();
+    const int vorher = plat_common_blit_pfad();
+    const int bester = plat_common_blit_bester_pfad();
     EXPECT_EQ(vorher, bester) << "the best path is the default";
-    EXPECT_EQ(Blit_Pfad_setzen(-4), BLIT_EINFACH);
-    EXPECT_EQ(Blit_Pfad(), BLIT_EINFACH);
-    EXPECT_EQ(Blit_Pfad_setzen(99), bester);
-    EXPECT_EQ(Blit_Pfad_setzen(vorher), vorher);
+    EXPECT_EQ(plat_common_blit_pfad_setzen(-4), BLIT_EINFACH);
+    EXPECT_EQ(plat_common_blit_pfad(), BLIT_EINFACH);
+    EXPECT_EQ(plat_common_blit_pfad_setzen(99), bester);
+    EXPECT_EQ(plat_common_blit_pfad_setzen(vorher), vorher);
 #if defined(__x86_64__)
     EXPECT_GE(bester, BLIT_SSE2) << "every x86-64 has SSE2";
 #endif

@@ -25,7 +25,7 @@ inline const uint8_t* zeile(const uint8_t* p, int32_t pitch, int32_t y) {
 }
 
 int pfad(void) {
-    if (g_pfad < 0) g_pfad = Blit_bester_Pfad();
+    if (g_pfad < 0) g_pfad = plat_common_blit_bester_pfad();
     return g_pfad;
 }
 
@@ -148,7 +148,7 @@ void zeile_umsetzen_sse2(uint8_t* z, const uint8_t* q, int32_t n, const uint32_t
 
 }  // namespace
 
-int Blit_bester_Pfad(void) {
+int plat_common_blit_bester_pfad(void) {
 #ifdef BLIT_X86
     __builtin_cpu_init();
     return __builtin_cpu_supports("avx2") ? BLIT_AVX2 : BLIT_SSE2;
@@ -157,15 +157,15 @@ int Blit_bester_Pfad(void) {
 #endif
 }
 
-int Blit_Pfad_setzen(int wunsch) {
-    const int bester = Blit_bester_Pfad();
+int plat_common_blit_pfad_setzen(int wunsch) {
+    const int bester = plat_common_blit_bester_pfad();
     g_pfad = wunsch < BLIT_EINFACH ? BLIT_EINFACH : (wunsch > bester ? bester : wunsch);
     return g_pfad;
 }
 
-int Blit_Pfad(void) { return pfad(); }
+int plat_common_blit_pfad(void) { return pfad(); }
 
-const char* Blit_Pfadname(int p) {
+const char* plat_common_blit_pfadname(int p) {
     switch (p) {
     case BLIT_SSE2: return "SSE2";
     case BLIT_AVX2: return "AVX2";
@@ -173,32 +173,32 @@ const char* Blit_Pfadname(int p) {
     }
 }
 
-void Blit_keyed(uint8_t* ziel, int32_t zielPitch, const uint8_t* quelle, int32_t quellPitch, int32_t w, int32_t h,
-                uint8_t keyLo, uint8_t keyHi) {
+void plat_common_blit_keyed(uint8_t* ziel, int32_t ziel_pitch, const uint8_t* quelle, int32_t quell_pitch, int32_t w, int32_t h,
+                uint8_t key_lo, uint8_t key_hi) {
     if (w <= 0 || h <= 0) return;
-    const uint8_t span = static_cast<uint8_t>(keyHi - keyLo);
+    const uint8_t span = static_cast<uint8_t>(key_hi - key_lo);
 #ifdef BLIT_X86
-    if (pfad() == BLIT_AVX2) return keyed_avx2(ziel, zielPitch, quelle, quellPitch, w, h, keyLo, span);
-    if (pfad() == BLIT_SSE2) return keyed_sse2(ziel, zielPitch, quelle, quellPitch, w, h, keyLo, span);
+    if (pfad() == BLIT_AVX2) return keyed_avx2(ziel, ziel_pitch, quelle, quell_pitch, w, h, key_lo, span);
+    if (pfad() == BLIT_SSE2) return keyed_sse2(ziel, ziel_pitch, quelle, quell_pitch, w, h, key_lo, span);
 #endif
     for (int32_t y = 0; y < h; ++y)
-        zeile_keyed_einfach(zeile(ziel, zielPitch, y), zeile(quelle, quellPitch, y), w, keyLo, span);
+        zeile_keyed_einfach(zeile(ziel, ziel_pitch, y), zeile(quelle, quell_pitch, y), w, key_lo, span);
 }
 
-void Blit_kopieren(uint8_t* ziel, int32_t zielPitch, const uint8_t* quelle, int32_t quellPitch, int32_t w,
+void plat_common_blit_kopieren(uint8_t* ziel, int32_t ziel_pitch, const uint8_t* quelle, int32_t quell_pitch, int32_t w,
                    int32_t h) {
     if (w <= 0 || h <= 0) return;
-    if (zielPitch == w && quellPitch == w) {
+    if (ziel_pitch == w && quell_pitch == w) {
         std::memcpy(ziel, quelle, static_cast<size_t>(w) * static_cast<size_t>(h));
         return;
     }
     for (int32_t y = 0; y < h; ++y)
-        std::memcpy(zeile(ziel, zielPitch, y), zeile(quelle, quellPitch, y), static_cast<size_t>(w));
+        std::memcpy(zeile(ziel, ziel_pitch, y), zeile(quelle, quell_pitch, y), static_cast<size_t>(w));
 }
 
 // The C library's memset already runs at the memory's speed; what is
 // left to gain is one call instead of one per row.
-void Blit_fuellen(uint8_t* ziel, int32_t pitch, int32_t w, int32_t h, uint8_t farbe) {
+void plat_common_blit_fuellen(uint8_t* ziel, int32_t pitch, int32_t w, int32_t h, uint8_t farbe) {
     if (w <= 0 || h <= 0) return;
     if (pitch == w) {
         std::memset(ziel, farbe, static_cast<size_t>(w) * static_cast<size_t>(h));
@@ -209,33 +209,33 @@ void Blit_fuellen(uint8_t* ziel, int32_t pitch, int32_t w, int32_t h, uint8_t fa
 
 // Gathering lookups is slow on many processors, so AVX2 has no path of
 // its own here.
-void Blit_Palette_umsetzen(const uint8_t* quelle, int32_t quellPitch, int32_t w, int32_t h,
-                           const uint32_t tabelle[256], uint8_t* ziel, int32_t zielPitch) {
+void plat_common_blit_palette_umsetzen(const uint8_t* quelle, int32_t quell_pitch, int32_t w, int32_t h,
+                           const uint32_t tabelle[256], uint8_t* ziel, int32_t ziel_pitch) {
     if (w <= 0 || h <= 0) return;
     void (*zeile_umsetzen)(uint8_t*, const uint8_t*, int32_t, const uint32_t*) = zeile_umsetzen_einfach;
 #ifdef BLIT_X86
     if (pfad() != BLIT_EINFACH) zeile_umsetzen = zeile_umsetzen_sse2;
 #endif
-    for (int32_t y = 0; y < h; ++y) zeile_umsetzen(zeile(ziel, zielPitch, y), zeile(quelle, quellPitch, y), w, tabelle);
+    for (int32_t y = 0; y < h; ++y) zeile_umsetzen(zeile(ziel, ziel_pitch, y), zeile(quelle, quell_pitch, y), w, tabelle);
 }
 
-bool Blit_Strecken_bauen(BlitStrecken* s, const uint8_t* quelle, int32_t quellPitch, int32_t w, int32_t h,
-                         uint8_t keyLo, uint8_t keyHi, size_t maxStuecke) {
+bool plat_common_blit_strecken_bauen(PlatBlitStrecken* s, const uint8_t* quelle, int32_t quell_pitch, int32_t w, int32_t h,
+                         uint8_t key_lo, uint8_t key_hi, size_t max_stuecke) {
     s->zeile.clear();
     s->stueck.clear();
     if (w <= 0 || h <= 0) return false;
-    const uint8_t span = static_cast<uint8_t>(keyHi - keyLo);
+    const uint8_t span = static_cast<uint8_t>(key_hi - key_lo);
     s->zeile.reserve(static_cast<size_t>(h) + 1);
     for (int32_t y = 0; y < h; ++y) {
         s->zeile.push_back(static_cast<uint32_t>(s->stueck.size()));
-        const uint8_t* q = zeile(quelle, quellPitch, y);
+        const uint8_t* q = zeile(quelle, quell_pitch, y);
         int32_t x = 0;
         while (x < w) {
-            while (x < w && static_cast<uint8_t>(q[x] - keyLo) <= span) ++x;
+            while (x < w && static_cast<uint8_t>(q[x] - key_lo) <= span) ++x;
             if (x == w) break;
             const int32_t anfang = x;
-            while (x < w && static_cast<uint8_t>(q[x] - keyLo) > span) ++x;
-            if (s->stueck.size() / 2 >= maxStuecke) {
+            while (x < w && static_cast<uint8_t>(q[x] - key_lo) > span) ++x;
+            if (s->stueck.size() / 2 >= max_stuecke) {
                 s->zeile.clear();
                 s->stueck.clear();
                 s->stueck.shrink_to_fit();
@@ -249,13 +249,13 @@ bool Blit_Strecken_bauen(BlitStrecken* s, const uint8_t* quelle, int32_t quellPi
     return true;
 }
 
-void Blit_Strecken_kopieren(uint8_t* ziel, int32_t zielPitch, const uint8_t* quelle, int32_t quellPitch,
-                            const BlitStrecken& s, int32_t sx, int32_t sy, int32_t w, int32_t h) {
+void plat_common_blit_strecken_kopieren(uint8_t* ziel, int32_t ziel_pitch, const uint8_t* quelle, int32_t quell_pitch,
+                            const PlatBlitStrecken& s, int32_t sx, int32_t sy, int32_t w, int32_t h) {
     if (w <= 0 || h <= 0) return;
     const int32_t ende = sx + w;
     for (int32_t y = 0; y < h; ++y) {
-        const uint8_t* q = zeile(quelle, quellPitch, sy + y);
-        uint8_t* z = zeile(ziel, zielPitch, y);
+        const uint8_t* q = zeile(quelle, quell_pitch, sy + y);
+        uint8_t* z = zeile(ziel, ziel_pitch, y);
         const int32_t* p = s.stueck.data() + s.zeile[static_cast<size_t>(sy + y)];
         const int32_t* bis = s.stueck.data() + s.zeile[static_cast<size_t>(sy + y) + 1];
         for (; p < bis; p += 2) {
@@ -266,13 +266,13 @@ void Blit_Strecken_kopieren(uint8_t* ziel, int32_t zielPitch, const uint8_t* que
     }
 }
 
-void Blit_Tabelle_bauen(const PALETTEENTRY palette[256], uint32_t tabelle[256]) {
+void plat_common_blit_tabelle_bauen(const PALETTEENTRY palette[256], uint32_t tabelle[256]) {
     for (int i = 0; i < 256; ++i)
         tabelle[i] = 0xFF000000u | static_cast<uint32_t>(palette[i].peRed) << 16 |
                      static_cast<uint32_t>(palette[i].peGreen) << 8 | palette[i].peBlue;
 }
 
-void Blit_Abgleich_vergessen(BlitAbgleich* a) { a->gueltig = false; }
+void plat_common_blit_abgleich_vergessen(PlatBlitAbgleich* a) { a->gueltig = false; }
 
 namespace {
 
@@ -326,24 +326,24 @@ bool zeile_unterschied(const uint8_t* a, const uint8_t* b, int32_t n, int32_t* a
 
 // Most of a playing frame stands still between flips; comparing a row
 // costs a fraction of converting it.
-void Blit_Palette_nachfuehren(BlitAbgleich* a, const uint8_t* quelle, int32_t quellPitch, int32_t w, int32_t h,
-                              const uint32_t tabelle[256], uint8_t* ziel, int32_t zielPitch, int32_t* von,
+void plat_common_blit_palette_nachfuehren(PlatBlitAbgleich* a, const uint8_t* quelle, int32_t quell_pitch, int32_t w, int32_t h,
+                              const uint32_t tabelle[256], uint8_t* ziel, int32_t ziel_pitch, int32_t* von,
                               int32_t* bis) {
     *von = *bis = 0;
     if (w <= 0 || h <= 0) return;
     const size_t breite = static_cast<size_t>(w);
-    const bool alles = !a->gueltig || a->w != w || a->h != h || a->ziel != ziel || a->zielPitch != zielPitch ||
+    const bool alles = !a->gueltig || a->w != w || a->h != h || a->ziel != ziel || a->ziel_pitch != ziel_pitch ||
                        std::memcmp(a->tabelle, tabelle, sizeof a->tabelle) != 0;
     if (alles) {
         a->gueltig = false;   // stays so should the resize throw
         a->vorher.resize(breite * static_cast<size_t>(h));
-        Blit_Palette_umsetzen(quelle, quellPitch, w, h, tabelle, ziel, zielPitch);
-        Blit_kopieren(a->vorher.data(), w, quelle, quellPitch, w, h);
+        plat_common_blit_palette_umsetzen(quelle, quell_pitch, w, h, tabelle, ziel, ziel_pitch);
+        plat_common_blit_kopieren(a->vorher.data(), w, quelle, quell_pitch, w, h);
         std::memcpy(a->tabelle, tabelle, sizeof a->tabelle);
         a->ziel = ziel;
         a->w = w;
         a->h = h;
-        a->zielPitch = zielPitch;
+        a->ziel_pitch = ziel_pitch;
         a->gueltig = true;
         *bis = h;
         return;
@@ -351,11 +351,11 @@ void Blit_Palette_nachfuehren(BlitAbgleich* a, const uint8_t* quelle, int32_t qu
     int32_t erste = h, letzte = -1;
     uint8_t* alt = a->vorher.data();
     for (int32_t y = 0; y < h; ++y, alt += breite) {
-        const uint8_t* neu = zeile(quelle, quellPitch, y);
+        const uint8_t* neu = zeile(quelle, quell_pitch, y);
         int32_t anfang = 0, ende = 0;
         if (!zeile_unterschied(alt, neu, w, &anfang, &ende)) continue;
-        Blit_Palette_umsetzen(neu + anfang, quellPitch, ende - anfang, 1, tabelle, zeile(ziel, zielPitch, y) + 4 * anfang,
-                              zielPitch);
+        plat_common_blit_palette_umsetzen(neu + anfang, quell_pitch, ende - anfang, 1, tabelle, zeile(ziel, ziel_pitch, y) + 4 * anfang,
+                              ziel_pitch);
         std::memcpy(alt + anfang, neu + anfang, static_cast<size_t>(ende - anfang));
         if (y < erste) erste = y;
         letzte = y;

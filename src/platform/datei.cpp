@@ -159,9 +159,9 @@ PlatFile* ersetzen_oeffnen(const char* name) {
 
 }  // namespace
 
-int plat_file_live_objects(void) { return static_cast<int>(g_dateien.size() + g_suchen.size()); }
+int plat_common_file_live_objects(void) { return static_cast<int>(g_dateien.size() + g_suchen.size()); }
 
-void plat_file_release_all(void) {
+void plat_common_file_release_all(void) {
     for (auto& f : g_dateien)
         if (f->fd >= 0) ::close(f->fd);
     g_dateien.clear();

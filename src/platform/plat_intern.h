@@ -27,7 +27,7 @@ struct PlatSurface {
     BYTE key_low = 0, key_high = 0;
     // The stretches of this picture that are not the key, once it has been
     // the source of a few keyed blits unchanged; any change forgets them.
-    BlitStrecken strecken;
+    PlatBlitStrecken strecken;
     bool strecken_da = false;
     bool strecken_lohnen = true;
     int blits_unveraendert = 0;
@@ -43,7 +43,7 @@ struct PlatSurface {
 };
 
 // Every change of a surface's pixels or key goes through here.
-inline void plat_surface_veraendert(PlatSurface* s) {
+inline void plat_common_surface_veraendert(PlatSurface* s) {
     s->strecken_da = false;
     s->strecken_lohnen = true;
     s->blits_unveraendert = 0;
@@ -70,11 +70,11 @@ struct PlatDisplay {
 };
 
 // The palette that the screen shows: the primary's, else a grey ramp.
-const PALETTEENTRY* plat_screen_palette(const PlatDisplay* dd);
+const PALETTEENTRY* plat_common_screen_palette(const PlatDisplay* dd);
 
-int plat_display_live_objects(void);
-void plat_display_release_all(void);
-int plat_file_live_objects(void);
-void plat_file_release_all(void);
+int plat_common_display_live_objects(void);
+void plat_common_display_release_all(void);
+int plat_common_file_live_objects(void);
+void plat_common_file_release_all(void);
 
 #endif

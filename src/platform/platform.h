@@ -146,8 +146,8 @@ int WinMain(void* hInstance, void* hPrevInstance, char* lpCmdLine, int nShowCmd)
 
 // ------------------------------------------------- window and messages
 
-bool plat_register_class(const char* szClass, WNDPROC proc);             // "RegisterClass"
-HWND plat_create_window(const char* szClass, const char* szCaption);     // "CreateWindow"; null on failure
+bool plat_register_class(const char* class_name, WNDPROC proc);             // "RegisterClass"
+HWND plat_create_window(const char* class_name, const char* caption);     // "CreateWindow"; null on failure
 void plat_show_window(HWND hwnd);
 bool plat_peek_message(MSG* msg);        // removes the next pending message, false when none
 intptr_t plat_dispatch_message(const MSG* msg);

@@ -13,43 +13,43 @@ struct Farbe {
 
 const Farbe TRANSPARENT_F = {0, 0, 0, 0};
 
-float Abstand(float u, float v, float cx, float cy) {
+float abstand(float u, float v, float cx, float cy) {
     return std::sqrt((u - cx) * (u - cx) + (v - cy) * (v - cy));
 }
 
-Farbe Mischen(Farbe a, Farbe b, float t) {
+Farbe mischen(Farbe a, Farbe b, float t) {
     if (t < 0) t = 0;
     if (t > 1) t = 1;
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t, 1};
 }
 
 // Colour of the figure at one point, front layer first.
-Farbe Symbol_Punkt(float u, float v) {
+Farbe symbol_punkt(float u, float v) {
     const float KOERPER_X = 0.5f, KOERPER_Y = 0.54f, KOERPER_R = 0.42f;
     const float AUGE_X = 0.5f, AUGE_Y = 0.45f, AUGE_R = 0.2f;
 
-    const float auge = Abstand(u, v, AUGE_X, AUGE_Y);
-    if (Abstand(u, v, 0.565f, 0.425f) <= 0.035f) return {255, 255, 255, 1};   // glint
-    if (Abstand(u, v, 0.53f, 0.47f) <= 0.095f) return {22, 24, 48, 1};        // pupil
+    const float auge = abstand(u, v, AUGE_X, AUGE_Y);
+    if (abstand(u, v, 0.565f, 0.425f) <= 0.035f) return {255, 255, 255, 1};   // glint
+    if (abstand(u, v, 0.53f, 0.47f) <= 0.095f) return {22, 24, 48, 1};        // pupil
     if (auge <= AUGE_R - 0.032f) return {250, 250, 242, 1};
     if (auge <= AUGE_R) return {18, 72, 28, 1};                                // eye rim
 
-    const float koerper = Abstand(u, v, KOERPER_X, KOERPER_Y);
+    const float koerper = abstand(u, v, KOERPER_X, KOERPER_Y);
     if (koerper > KOERPER_R) return TRANSPARENT_F;
     if (koerper > KOERPER_R - 0.035f) return {18, 88, 30, 1};                  // outline
 
     // Smile: the lower part of a thin ring below the eye.
-    const float mund = Abstand(u, v, 0.5f, 0.62f);
+    const float mund = abstand(u, v, 0.5f, 0.62f);
     if (v > 0.71f && std::fabs(mund - 0.16f) <= 0.022f) return {26, 70, 30, 1};
 
     // Lit from the upper left.
-    const float licht = Abstand(u, v, 0.36f, 0.34f) / (KOERPER_R * 1.6f);
-    return Mischen({150, 236, 110, 1}, {38, 138, 42, 1}, licht);
+    const float licht = abstand(u, v, 0.36f, 0.34f) / (KOERPER_R * 1.6f);
+    return mischen({150, 236, 110, 1}, {38, 138, 42, 1}, licht);
 }
 
 } // namespace
 
-void Spielsymbol_malen(int groesse, uint32_t* argb) {
+void plat_common_spielsymbol_malen(int groesse, uint32_t* argb) {
     if (argb == nullptr || groesse < SYMBOL_MIN || groesse > SYMBOL_MAX) return;
     const int RASTER = 4;
     const float schritt = 1.0f / (static_cast<float>(groesse) * RASTER);
@@ -61,7 +61,7 @@ void Spielsymbol_malen(int groesse, uint32_t* argb) {
                 for (int sx = 0; sx < RASTER; ++sx) {
                     const float u = (static_cast<float>(x * RASTER + sx) + 0.5f) * schritt;
                     const float v = (static_cast<float>(y * RASTER + sy) + 0.5f) * schritt;
-                    const Farbe f = Symbol_Punkt(u, v);
+                    const Farbe f = symbol_punkt(u, v);
                     r += f.r * f.a;
                     g += f.g * f.a;
                     b += f.b * f.a;

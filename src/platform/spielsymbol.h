@@ -10,6 +10,6 @@ enum { SYMBOL_MIN = 16, SYMBOL_MAX = 256 };
 // Fills groesse x groesse pixels, rows top first, 0xAARRGGBB with straight
 // (not premultiplied) alpha; transparent around the figure. Sizes outside
 // SYMBOL_MIN..SYMBOL_MAX leave argb untouched.
-void Spielsymbol_malen(int groesse, uint32_t* argb);
+void plat_common_spielsymbol_malen(int groesse, uint32_t* argb);
 
 #endif

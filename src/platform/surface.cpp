@@ -97,7 +97,7 @@ bool strecken_bereit(PlatSurface* s) {
     if (s->strecken_da) return true;
     if (!s->strecken_lohnen || ++s->blits_unveraendert < 3) return false;
     const size_t grenze = static_cast<size_t>(s->w) * static_cast<size_t>(s->h) / 64;
-    s->strecken_da = Blit_Strecken_bauen(&s->strecken, s->pixels.get(), s->pitch, s->w, s->h, s->key_low,
+    s->strecken_da = plat_common_blit_strecken_bauen(&s->strecken, s->pixels.get(), s->pitch, s->w, s->h, s->key_low,
                                          s->key_high, grenze);
     s->strecken_lohnen = s->strecken_da;
     return s->strecken_da;
@@ -119,14 +119,14 @@ void block_kopieren(PlatSurface* dst, int32_t dx, int32_t dy, PlatSurface* src, 
     }
     uint8_t* ziel = dst->pixels.get() + static_cast<size_t>(dy) * dst->pitch + dx;
     if (!src->has_key) {
-        Blit_kopieren(ziel, dst->pitch, quelle, quell_pitch, w, h);
+        plat_common_blit_kopieren(ziel, dst->pitch, quelle, quell_pitch, w, h);
         return;
     }
     if (src != dst && strecken_bereit(src)) {
-        Blit_Strecken_kopieren(ziel, dst->pitch, src->pixels.get(), src->pitch, src->strecken, sx, sy, w, h);
+        plat_common_blit_strecken_kopieren(ziel, dst->pitch, src->pixels.get(), src->pitch, src->strecken, sx, sy, w, h);
         return;
     }
-    Blit_keyed(ziel, dst->pitch, quelle, quell_pitch, w, h, src->key_low, src->key_high);
+    plat_common_blit_keyed(ziel, dst->pitch, quelle, quell_pitch, w, h, src->key_low, src->key_high);
 }
 
 // Draws the part of the blit that falls into one visible rectangle.
@@ -140,7 +140,7 @@ void stueck_zeichnen(PlatSurface* dst, const RECT& d, const RECT& sichtbar, Plat
 
 }  // namespace
 
-const PALETTEENTRY* plat_screen_palette(const PlatDisplay* dd) {
+const PALETTEENTRY* plat_common_screen_palette(const PlatDisplay* dd) {
     if (dd && dd->primary && dd->primary->has_palette) return dd->primary->palette;
     if (!g_grau_fertig) {
         for (int i = 0; i < 256; ++i) {
@@ -154,14 +154,14 @@ const PALETTEENTRY* plat_screen_palette(const PlatDisplay* dd) {
 
 void plat_common_set_extra_pitch(int bytes) { g_extra_pitch = std::clamp(bytes, 0, 4096); }
 
-int plat_display_live_objects(void) {
+int plat_common_display_live_objects(void) {
     int n = 0;
     for (auto& d : g_displays)
         n += 1 + static_cast<int>(d->surfaces.size() + d->clippers.size() + d->palettes.size());
     return n;
 }
 
-void plat_display_release_all(void) {
+void plat_common_display_release_all(void) {
     while (!g_displays.empty()) plat_display_release(g_displays.back().get());
 }
 
@@ -269,7 +269,7 @@ int plat_surface_set_clipper(PlatSurface* s, PlatClipper* clipper) {
 int plat_surface_set_color_key(PlatSurface* s, BYTE low, BYTE high) {
     if (plat_fault("SetColorKey")) return PLAT_FEHLER;
     if (!s) return PLAT_UNGUELTIG;
-    plat_surface_veraendert(s);
+    plat_common_surface_veraendert(s);
     s->has_key = true;
     s->key_low = std::min(low, high);
     s->key_high = std::max(low, high);
@@ -282,8 +282,8 @@ int plat_surface_fill(PlatSurface* s, BYTE colour) {
     if (plat_fault("Blt(COLORFILL)")) return PLAT_FEHLER;
     if (!s) return PLAT_UNGUELTIG;
     if (beschaeftigt(s)) return PLAT_FEHLER;
-    plat_surface_veraendert(s);
-    Blit_fuellen(s->pixels.get(), s->pitch, s->w, s->h, colour);
+    plat_common_surface_veraendert(s);
+    plat_common_blit_fuellen(s->pixels.get(), s->pitch, s->w, s->h, colour);
     return PLAT_OK;
 }
 
@@ -298,7 +298,7 @@ int plat_surface_blt_keyed(PlatSurface* dst, const RECT* dst_rect, PlatSurface* 
     if (dw <= 0 || dh <= 0 || dw != sw || dh != sh) return PLAT_UNGUELTIG;
     if (!innerhalb(s, src)) return PLAT_UNGUELTIG;
     if (beschaeftigt(dst) || beschaeftigt(src)) return PLAT_FEHLER;
-    plat_surface_veraendert(dst);
+    plat_common_surface_veraendert(dst);
     RECT ganz = rechteck(0, 0, dst->w, dst->h);
     if (!dst->clipper) {
         if (!innerhalb(d, dst)) return PLAT_UNGUELTIG;
@@ -322,14 +322,14 @@ int plat_surface_flip(PlatSurface* primary) {
     if (primary->lost) return PLAT_SURFACELOST;
     PlatSurface* back = primary->back;
     if (beschaeftigt(primary) || beschaeftigt(back)) return PLAT_FEHLER;
-    if (!backend_present(back->pixels.get(), back->pitch, back->w, back->h, plat_screen_palette(primary->dd))) {
+    if (!backend_present(back->pixels.get(), back->pitch, back->w, back->h, plat_common_screen_palette(primary->dd))) {
         primary->lost = true;
         return PLAT_SURFACELOST;
     }
     // As on a real flipping chain, the old front becomes the next back buffer.
     std::swap(primary->pixels, back->pixels);
-    plat_surface_veraendert(primary);
-    plat_surface_veraendert(back);
+    plat_common_surface_veraendert(primary);
+    plat_common_surface_veraendert(back);
     return PLAT_OK;
 }
 
@@ -347,7 +347,7 @@ int plat_surface_lock(PlatSurface* s, PlatLock* lock) {
     if (!s || !lock) return PLAT_UNGUELTIG;
     if (beschaeftigt(s)) return PLAT_FEHLER;
     s->locked = true;
-    plat_surface_veraendert(s);
+    plat_common_surface_veraendert(s);
     lock->lpSurface = s->pixels.get();
     lock->lPitch = s->pitch;
     lock->dwWidth = static_cast<uint32_t>(s->w);

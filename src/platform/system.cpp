@@ -85,11 +85,11 @@ bool plat_get_user_name(char* buffer, DWORD* size) {
     return true;
 }
 
-int plat_common_live_objects(void) { return plat_display_live_objects() + plat_file_live_objects(); }
+int plat_common_live_objects(void) { return plat_common_display_live_objects() + plat_common_file_live_objects(); }
 
 void plat_common_release_all(void) {
-    plat_display_release_all();
-    plat_file_release_all();
+    plat_common_display_release_all();
+    plat_common_file_release_all();
 }
 
 bool plat_common_wave_format_gueltig(const WAVEFORMATEX* f, DWORD bytes) {

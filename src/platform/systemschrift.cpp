@@ -138,7 +138,7 @@ int plat_surface_get_dc(PlatSurface* s, PlatDC** dc) {
     if (!s || !dc) return PLAT_UNGUELTIG;
     if (s->locked || s->dc) return PLAT_FEHLER;
     s->dc.reset(new PlatDC{s, OPAQUE});
-    plat_surface_veraendert(s);
+    plat_common_surface_veraendert(s);
     *dc = s->dc.get();
     return PLAT_OK;
 }
@@ -159,7 +159,7 @@ int plat_set_bk_mode(PlatDC* dc, int mode) {
 bool plat_text_out(PlatDC* dc, int x, int y, const char* text, int length) {
     if (!dc || length < 0 || (length > 0 && !text)) return false;
     PlatSurface* s = dc->surface;
-    const PALETTEENTRY* pal = plat_screen_palette(s->dd);
+    const PALETTEENTRY* pal = plat_common_screen_palette(s->dd);
     uint8_t schrift = static_cast<uint8_t>(naechster(pal, 0, 0, 0));
     uint8_t grund = static_cast<uint8_t>(naechster(pal, 255, 255, 255));
     bool deckend = dc->bk_mode == OPAQUE;

@@ -3,7 +3,7 @@
 namespace {
 
 // Windows-1252 0x80..0x9F; 0 where the code page has a hole.
-const uint16_t aMitte[32] = {
+const uint16_t g_mitte[32] = {
     0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
     0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
@@ -25,26 +25,26 @@ void utf8_anhaengen(std::string& out, uint32_t cp) {
 
 }  // namespace
 
-uint32_t Zeichen_aus_1252(uint8_t byte) {
+uint32_t plat_common_zeichen_aus_1252(uint8_t byte) {
     if (byte < 0x80 || byte >= 0xA0) return byte;
-    return aMitte[byte - 0x80] != 0 ? aMitte[byte - 0x80] : 0xFFFD;
+    return g_mitte[byte - 0x80] != 0 ? g_mitte[byte - 0x80] : 0xFFFD;
 }
 
-int Zeichen_in_1252(uint32_t zeichen) {
+int plat_common_zeichen_in_1252(uint32_t zeichen) {
     if (zeichen < 0x80 || (zeichen >= 0xA0 && zeichen <= 0xFF)) return static_cast<int>(zeichen);
     for (int i = 0; i < 32; ++i)
-        if (aMitte[i] != 0 && aMitte[i] == zeichen) return 0x80 + i;
+        if (g_mitte[i] != 0 && g_mitte[i] == zeichen) return 0x80 + i;
     return -1;
 }
 
-std::string Text_1252_als_utf8(const std::string& text) {
+std::string plat_common_text_1252_als_utf8(const std::string& text) {
     std::string out;
     out.reserve(text.size());
-    for (char c : text) utf8_anhaengen(out, Zeichen_aus_1252(static_cast<uint8_t>(c)));
+    for (char c : text) utf8_anhaengen(out, plat_common_zeichen_aus_1252(static_cast<uint8_t>(c)));
     return out;
 }
 
-int Utf8_lesen(const unsigned char* s, uint32_t* zeichen) {
+int plat_common_utf8_lesen(const unsigned char* s, uint32_t* zeichen) {
     const unsigned c = s[0];
     int laenge;
     uint32_t wert, minimum;
@@ -69,12 +69,12 @@ int Utf8_lesen(const unsigned char* s, uint32_t* zeichen) {
     return laenge;
 }
 
-bool Ist_utf8(const std::string& text) {
+bool plat_common_ist_utf8(const std::string& text) {
     const unsigned char* s = reinterpret_cast<const unsigned char*>(text.c_str());
     const unsigned char* ende = s + text.size();
     while (s < ende) {
         uint32_t zeichen = 0;
-        const int n = *s == 0 ? 1 : Utf8_lesen(s, &zeichen);   // a NUL inside the text is itself
+        const int n = *s == 0 ? 1 : plat_common_utf8_lesen(s, &zeichen);   // a NUL inside the text is itself
         if (n == 0) return false;
         s += n;
     }

@@ -128,7 +128,7 @@ TEST(InstallPng, WritesWholeFileOrNone) {
 TEST(InstallSymbol, EveryIconSizeHasAFigureOnTransparency) {
     for (const int groesse : {16, 32, 48, 64, 128, 256}) {
         std::vector<uint32_t> argb(size_t(groesse) * size_t(groesse), 0x12345678);
-        Spielsymbol_malen(groesse, argb.data());
+        plat_common_spielsymbol_malen(groesse, argb.data());
         EXPECT_EQ(argb.front() >> 24, 0u) << groesse << " px: corner not transparent";
         EXPECT_EQ(argb.back() >> 24, 0u) << groesse << " px";
         EXPECT_EQ(argb[size_t(groesse / 2) * size_t(groesse) + size_t(groesse / 2)] >> 24, 0xFFu) << groesse << " px";

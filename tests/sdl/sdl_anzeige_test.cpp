@@ -18,7 +18,7 @@ uint32_t Als_argb(const PALETTEENTRY& p) {
 
 // What the window shows at (x, y), as 0xRRGGBB.
 uint32_t Fensterpunkt(int x, int y) {
-    SDL_Surface* s = SDL_GetWindowSurface(sdlFenster);
+    SDL_Surface* s = SDL_GetWindowSurface(g_sdl_fenster);
     if (s == nullptr || x >= s->w || y >= s->h) return 0xDEADBEEF;
     const uint8_t* zeile = static_cast<const uint8_t*>(s->pixels) + y * s->pitch;
     uint32_t wert = 0;
@@ -71,7 +71,7 @@ TEST(SdlAnzeigeUmsetzen, IndicesThroughThePaletteRowByRow) {
     PALETTEENTRY pal[256];
     Palette_machen(pal);
     uint32_t tabelle[256];
-    Blit_Tabelle_bauen(pal, tabelle);
+    plat_common_blit_tabelle_bauen(pal, tabelle);
     EXPECT_EQ(tabelle[0], 0xFF00FF07u);
     EXPECT_EQ(tabelle[255], 0xFFFF0086u);
 
@@ -80,7 +80,7 @@ TEST(SdlAnzeigeUmsetzen, IndicesThroughThePaletteRowByRow) {
     for (int i = 0; i < 27; ++i) quelle[i] = static_cast<uint8_t>(i * 11);
     uint32_t ziel[3 * 10];
     for (uint32_t& z : ziel) z = 0x12345678;
-    Blit_Palette_umsetzen(quelle, 9, 7, 3, tabelle, reinterpret_cast<uint8_t*>(ziel), 40);
+    plat_common_blit_palette_umsetzen(quelle, 9, 7, 3, tabelle, reinterpret_cast<uint8_t*>(ziel), 40);
     for (int y = 0; y < 3; ++y) {
         for (int x = 0; x < 7; ++x) EXPECT_EQ(ziel[y * 10 + x], tabelle[quelle[y * 9 + x]]) << x << "," << y;
         for (int x = 7; x < 10; ++x) EXPECT_EQ(ziel[y * 10 + x], 0x12345678u) << "wrote past the row";
@@ -124,11 +124,11 @@ TEST_F(SdlBildschirmTest, FlipShowsTheFrameThroughThePalette) {
 
 TEST_F(SdlBildschirmTest, LostScreenIsReportedAndComesBack) {
     ASSERT_NO_FATAL_FAILURE(Zeigen(0));
-    SDL_HideWindow(sdlFenster);
+    SDL_HideWindow(g_sdl_fenster);
     Alle_holen();
     EXPECT_EQ(plat_surface_flip(b.primary), PLAT_SURFACELOST);
     EXPECT_NE(plat_surface_restore(b.primary), PLAT_OK) << "nothing to restore while hidden";
-    SDL_ShowWindow(sdlFenster);
+    SDL_ShowWindow(g_sdl_fenster);
     Alle_holen();
     ASSERT_EQ(plat_surface_restore(b.primary), PLAT_OK);
     ASSERT_NO_FATAL_FAILURE(Zeigen(9));
@@ -167,17 +167,17 @@ TEST_F(SdlBildschirmTest, UnchangedRowsStayShownAcrossFlips) {
         ASSERT_EQ(plat_surface_restore(b.primary), PLAT_OK);
     }
     ASSERT_NO_FATAL_FAILURE(Zeigen(0));
-    const int gezeigt = Anzeige_gezeigt();
+    const int gezeigt = sdl_anzeige_gezeigt();
     ASSERT_NO_FATAL_FAILURE(Zeigen(0));   // nothing changed at all
-    EXPECT_EQ(Anzeige_gezeigt(), gezeigt) << "the screen still holds it: not presented again";
+    EXPECT_EQ(sdl_anzeige_gezeigt(), gezeigt) << "the screen still holds it: not presented again";
     SDL_Event aufgedeckt{};
     aufgedeckt.type = SDL_WINDOWEVENT;
-    aufgedeckt.window.windowID = SDL_GetWindowID(sdlFenster);
+    aufgedeckt.window.windowID = SDL_GetWindowID(g_sdl_fenster);
     aufgedeckt.window.event = SDL_WINDOWEVENT_EXPOSED;
     SDL_PushEvent(&aufgedeckt);
     Alle_holen();
     ASSERT_NO_FATAL_FAILURE(Zeigen(0));
-    EXPECT_EQ(Anzeige_gezeigt(), gezeigt + 1) << "an exposed window is drawn again";
+    EXPECT_EQ(sdl_anzeige_gezeigt(), gezeigt + 1) << "an exposed window is drawn again";
 
     for (PALETTEENTRY& p : pal) std::swap(p.peRed, p.peGreen);
     PlatPalette* neu = nullptr;
@@ -197,7 +197,7 @@ TEST_F(SdlBildschirmTest, UnchangedRowsStayShownAcrossFlips) {
 
 TEST(SdlAnzeigeZeiger, CrosshairAimsAtItsHotSpot) {
     uint32_t z[ZEIGER_GROESSE * ZEIGER_GROESSE];
-    Fadenkreuz_malen(z);
+    sdl_fadenkreuz_malen(z);
     auto punkt = [&](int x, int y) { return z[y * ZEIGER_GROESSE + x]; };
     EXPECT_EQ(ZEIGER_HOT_X, 15);
     EXPECT_EQ(ZEIGER_HOT_Y, 16);
@@ -234,7 +234,7 @@ TEST(SdlAnzeigeZeiger, CrosshairAimsAtItsHotSpot) {
 TEST(SdlAnzeigeSymbol, GreenRoundCreatureAtEverySize) {
     for (int groesse : {16, 48, 64, 256}) {
         std::vector<uint32_t> p(static_cast<size_t>(groesse) * groesse, 0x01020304u);
-        Spielsymbol_malen(groesse, p.data());
+        plat_common_spielsymbol_malen(groesse, p.data());
         auto a = [&](int x, int y) { return p[static_cast<size_t>(y) * groesse + x] >> 24; };
         EXPECT_EQ(a(0, 0), 0u) << groesse;
         EXPECT_EQ(a(groesse - 1, 0), 0u) << groesse;
@@ -251,8 +251,8 @@ TEST(SdlAnzeigeSymbol, GreenRoundCreatureAtEverySize) {
         EXPECT_GT(halb, groesse / 2) << groesse;
     }
     uint32_t unberuehrt[4] = {7, 7, 7, 7};
-    Spielsymbol_malen(15, unberuehrt);
-    Spielsymbol_malen(257, unberuehrt);
+    plat_common_spielsymbol_malen(15, unberuehrt);
+    plat_common_spielsymbol_malen(257, unberuehrt);
     EXPECT_EQ(unberuehrt[0], 7u);
-    Spielsymbol_malen(64, nullptr);
+    plat_common_spielsymbol_malen(64, nullptr);
 }

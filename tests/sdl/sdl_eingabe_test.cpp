@@ -47,7 +47,7 @@ std::vector<std::pair<uint32_t, uintptr_t>> Kurz(const std::vector<MSG>& alle) {
 
 std::vector<uint8_t> Als_1252(const char* utf8) {
     uint8_t aus[64];
-    const int n = Text_in_1252(utf8, aus, 64);
+    const int n = sdl_text_in_1252(utf8, aus, 64);
     return std::vector<uint8_t>(aus, aus + n);
 }
 
@@ -72,7 +72,7 @@ TEST(SdlEingabeText, Windows1252AndDroppedCharacters) {
     EXPECT_EQ(Als_1252("\xED\xA0\x80" "c"), (std::vector<uint8_t>{'c'}));    // surrogate
     EXPECT_EQ(Als_1252("\x80\xBF" "d"), (std::vector<uint8_t>{'d'}));
     uint8_t knapp[2];
-    EXPECT_EQ(Text_in_1252("abcdef", knapp, 2), 2);
+    EXPECT_EQ(sdl_text_in_1252("abcdef", knapp, 2), 2);
 }
 
 // The game's messages are Windows-1252; the desktop and the terminal get
@@ -90,47 +90,47 @@ TEST(SdlEingabeTasten, VirtualKeyCodes) {
         {SDLK_a, 'A'}, {SDLK_z, 'Z'}, {SDLK_0, '0'}, {SDLK_9, '9'}, {SDLK_F1, VK_F1}, {SDLK_F3, VK_F3},
         {SDLK_F12, 0x7B}, {SDLK_LEFT, VK_LEFT}, {SDLK_UP, VK_UP}, {SDLK_RIGHT, VK_RIGHT}, {SDLK_DOWN, VK_DOWN},
         {SDLK_KP_ENTER, VK_RETURN}, {SDLK_KP_0, 0x60}, {SDLK_KP_9, 0x69}, {SDLK_UNKNOWN, 0}};
-    for (const auto& f : aFaelle) EXPECT_EQ(Taste_in_VK(f.first), f.second) << SDL_GetKeyName(f.first);
-    EXPECT_EQ(Taste_Zeichen(SDLK_SPACE), -1) << "Space's character comes from the text event";
-    EXPECT_EQ(Taste_Zeichen(SDLK_a), -1);
-    EXPECT_EQ(Taste_Zeichen(SDLK_KP_ENTER), 13);
+    for (const auto& f : aFaelle) EXPECT_EQ(sdl_taste_in_vk(f.first), f.second) << SDL_GetKeyName(f.first);
+    EXPECT_EQ(sdl_taste_zeichen(SDLK_SPACE), -1) << "Space's character comes from the text event";
+    EXPECT_EQ(sdl_taste_zeichen(SDLK_a), -1);
+    EXPECT_EQ(sdl_taste_zeichen(SDLK_KP_ENTER), 13);
 }
 
 TEST(SdlEingabeMaus, BlackBarsOfAWideDesktop) {
-    Bildrechteck r;
-    Bildrechteck_berechnen(1920, 1080, 1024, 768, &r);
+    SdlBildrechteck r;
+    sdl_bildrechteck_berechnen(1920, 1080, 1024, 768, &r);
     EXPECT_EQ(r.x, 240);
     EXPECT_EQ(r.y, 0);
     EXPECT_EQ(r.w, 1440);
     EXPECT_EQ(r.h, 1080);
-    Bildrechteck_berechnen(1280, 1024, 1024, 768, &r);   // bars above and below
+    sdl_bildrechteck_berechnen(1280, 1024, 1024, 768, &r);   // bars above and below
     EXPECT_EQ(r.x, 0);
     EXPECT_EQ(r.y, 32);
     EXPECT_EQ(r.w, 1280);
     EXPECT_EQ(r.h, 960);
 
     int x = -1, y = -1;
-    Maus_abbilden(240, 0, 1920, 1080, 1024, 768, &x, &y);
+    sdl_maus_abbilden(240, 0, 1920, 1080, 1024, 768, &x, &y);
     EXPECT_EQ(x, 0);
     EXPECT_EQ(y, 0);
-    Maus_abbilden(960, 540, 1920, 1080, 1024, 768, &x, &y);
+    sdl_maus_abbilden(960, 540, 1920, 1080, 1024, 768, &x, &y);
     EXPECT_EQ(x, 512);
     EXPECT_EQ(y, 384);
-    Maus_abbilden(1679, 1079, 1920, 1080, 1024, 768, &x, &y);
+    sdl_maus_abbilden(1679, 1079, 1920, 1080, 1024, 768, &x, &y);
     EXPECT_EQ(x, 1023);
     EXPECT_EQ(y, 767);
     // Over the bars: held to the picture's edge.
-    Maus_abbilden(10, 300, 1920, 1080, 1024, 768, &x, &y);
+    sdl_maus_abbilden(10, 300, 1920, 1080, 1024, 768, &x, &y);
     EXPECT_EQ(x, 0);
-    Maus_abbilden(239, 300, 1920, 1080, 1024, 768, &x, &y);
+    sdl_maus_abbilden(239, 300, 1920, 1080, 1024, 768, &x, &y);
     EXPECT_EQ(x, 0);
-    Maus_abbilden(1900, 2000, 1920, 1080, 1024, 768, &x, &y);
+    sdl_maus_abbilden(1900, 2000, 1920, 1080, 1024, 768, &x, &y);
     EXPECT_EQ(x, 1023);
     EXPECT_EQ(y, 767);
-    Maus_abbilden(-50, -50, 1920, 1080, 1024, 768, &x, &y);
+    sdl_maus_abbilden(-50, -50, 1920, 1080, 1024, 768, &x, &y);
     EXPECT_EQ(x, 0);
     EXPECT_EQ(y, 0);
-    Maus_abbilden(5, 5, 0, 0, 1024, 768, &x, &y);   // no window yet
+    sdl_maus_abbilden(5, 5, 0, 0, 1024, 768, &x, &y);   // no window yet
     EXPECT_EQ(x, 0);
     EXPECT_EQ(y, 0);
 }
@@ -173,7 +173,7 @@ TEST_F(SdlFensterTest, AutoRepeatRepeatsKeyDown) {
 
 TEST_F(SdlFensterTest, MouseInPictureCoordinates) {
     int b = 0, h = 0;
-    SDL_GetWindowSize(sdlFenster, &b, &h);
+    SDL_GetWindowSize(g_sdl_fenster, &b, &h);
     ASSERT_EQ(b, 1024) << "the dummy desktop is 1024 x 768";
     ASSERT_EQ(h, 768);
     Maus_ziehen(100, 200);
@@ -196,7 +196,7 @@ TEST_F(SdlFensterTest, ClosingGivesOneCloseAndQuitComesLast) {
     SDL_Event e{};
     e.type = SDL_WINDOWEVENT;
     e.window.event = SDL_WINDOWEVENT_CLOSE;
-    e.window.windowID = SDL_GetWindowID(sdlFenster);
+    e.window.windowID = SDL_GetWindowID(g_sdl_fenster);
     SDL_PushEvent(&e);
     e = SDL_Event{};
     e.type = SDL_QUIT;

@@ -43,24 +43,24 @@ bool Spielt(PlatSoundBuffer* b) {
 
 TEST(SdlTonPan, EndsAndCentreOfTheScale) {
     uint8_t l = 0, r = 0;
-    Pan_in_Pegel(-10000, &l, &r);
+    sdl_pan_in_pegel(-10000, &l, &r);
     EXPECT_EQ(l, 255);
     EXPECT_EQ(r, 0);
-    Pan_in_Pegel(0, &l, &r);
+    sdl_pan_in_pegel(0, &l, &r);
     EXPECT_EQ(l, 255);
     EXPECT_EQ(r, 255);
-    Pan_in_Pegel(10000, &l, &r);
+    sdl_pan_in_pegel(10000, &l, &r);
     EXPECT_EQ(l, 0);
     EXPECT_EQ(r, 255);
     // 6 dB off the far side is about half the amplitude.
-    Pan_in_Pegel(600, &l, &r);
+    sdl_pan_in_pegel(600, &l, &r);
     EXPECT_EQ(r, 255);
     EXPECT_NEAR(l, 128, 1);
-    Pan_in_Pegel(-2000, &l, &r);
+    sdl_pan_in_pegel(-2000, &l, &r);
     EXPECT_EQ(l, 255);
     EXPECT_NEAR(r, 26, 1);
     // Out of range values are held to the ends.
-    Pan_in_Pegel(-40000, &l, &r);
+    sdl_pan_in_pegel(-40000, &l, &r);
     EXPECT_EQ(r, 0);
 }
 

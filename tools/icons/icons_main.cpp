@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     }
     for (const int groesse : ICON_GROESSEN) {
         std::vector<uint32_t> argb(static_cast<size_t>(groesse) * static_cast<size_t>(groesse), 0);
-        Spielsymbol_malen(groesse, argb.data());
+        plat_common_spielsymbol_malen(groesse, argb.data());
         const std::string datei = std::string(argv[1]) + "/glubbershoot-" + std::to_string(groesse) + ".png";
         const int fehler = Png_schreiben(datei.c_str(), groesse, groesse, argb.data());
         if (fehler != 0) {

@@ -33,7 +33,7 @@ void faellige_einreihen() {
     if (g_hl.cfg.until_ms && !g_hl.zeit_um && jetzt >= g_hl.cfg.until_ms) {
         g_hl.zeit_um = true;
         HeadlessEreignis e;
-        e.msg.hwnd = hl_hauptfenster();
+        e.msg.hwnd = headless_hauptfenster();
         e.msg.message = WM_CLOSE;
         g_hl.warteschlange.push_back(e);
     }
@@ -41,12 +41,12 @@ void faellige_einreihen() {
 
 }  // namespace
 
-void hl_fenster_vergessen(void) {
+void headless_fenster_vergessen(void) {
     g_klassen.clear();
     g_fenster.clear();
 }
 
-HWND hl_hauptfenster(void) { return g_fenster.empty() ? nullptr : g_fenster.front().get(); }
+HWND headless_hauptfenster(void) { return g_fenster.empty() ? nullptr : g_fenster.front().get(); }
 
 // ------------------------------------------------------------- script
 
@@ -66,21 +66,21 @@ void headless_script_set(const std::vector<HeadlessEreignis>& events) {
 
 // ------------------------------------------------------------ platform.h
 
-bool plat_register_class(const char* szClass, WNDPROC proc) {
+bool plat_register_class(const char* class_name, WNDPROC proc) {
     if (plat_fault("RegisterClass")) return false;
-    if (!szClass || !proc) return false;
+    if (!class_name || !proc) return false;
     for (auto& k : g_klassen)
-        if (k.name == szClass) return false;
-    g_klassen.push_back({szClass, proc});
+        if (k.name == class_name) return false;
+    g_klassen.push_back({class_name, proc});
     return true;
 }
 
-HWND plat_create_window(const char* szClass, const char*) {
+HWND plat_create_window(const char* class_name, const char*) {
     if (plat_fault("CreateWindow")) return nullptr;
-    if (!szClass) return nullptr;
+    if (!class_name) return nullptr;
     WNDPROC proc = nullptr;
     for (auto& k : g_klassen)
-        if (k.name == szClass) proc = k.proc;
+        if (k.name == class_name) proc = k.proc;
     if (!proc) return nullptr;
     g_fenster.push_back(std::make_unique<PlatWindow>());
     HWND hwnd = g_fenster.back().get();
@@ -96,7 +96,7 @@ HWND plat_create_window(const char* szClass, const char*) {
 void plat_show_window(HWND) {}
 
 bool plat_peek_message(MSG* msg) {
-    hl_beobachten();
+    headless_beobachten();
     if (!msg) return false;
     faellige_einreihen();
     while (!g_hl.warteschlange.empty()) {
@@ -110,7 +110,7 @@ bool plat_peek_message(MSG* msg) {
         if (!msg->hwnd) {
             // A script event: it goes to the game window, and a click
             // happens where the pointer last moved to.
-            msg->hwnd = hl_hauptfenster();
+            msg->hwnd = headless_hauptfenster();
             if (msg->message == WM_LBUTTONDOWN || msg->message == WM_RBUTTONDOWN) msg->lParam = g_hl.maus_lparam;
         }
         if (msg->message == WM_MOUSEMOVE) g_hl.maus_lparam = msg->lParam;
@@ -132,7 +132,7 @@ intptr_t plat_dispatch_message(const MSG* msg) {
     if (!msg) return 0;
     WNDPROC proc = proc_von(msg->hwnd);
     intptr_t r = proc ? proc(msg->hwnd, msg->message, msg->wParam, msg->lParam) : 0;
-    hl_beobachten();
+    headless_beobachten();
     return r;
 }
 
@@ -140,7 +140,7 @@ bool plat_post_message(HWND hwnd, uint32_t uMsg, uintptr_t wParam, intptr_t lPar
     if (hwnd && !proc_von(hwnd)) return false;
     HeadlessEreignis e;
     e.ms = headless_ms();
-    e.msg = MSG{hwnd ? hwnd : hl_hauptfenster(), uMsg, wParam, lParam};
+    e.msg = MSG{hwnd ? hwnd : headless_hauptfenster(), uMsg, wParam, lParam};
     g_hl.warteschlange.push_back(e);
     return true;
 }

@@ -11,7 +11,7 @@
 #include "platform/headless/hl_intern.h"
 #include "platform/zeichensatz.h"
 
-HlZustand g_hl;
+HeadlessZustand g_hl;
 
 namespace {
 
@@ -44,11 +44,11 @@ void le32(FILE* f, uint32_t v) {
 
 }  // namespace
 
-std::string hl_utf8(const std::string& s, bool immer_1252) {
-    return !immer_1252 && Ist_utf8(s) ? s : Text_1252_als_utf8(s);
+std::string headless_utf8(const std::string& s, bool immer_1252) {
+    return !immer_1252 && plat_common_ist_utf8(s) ? s : plat_common_text_1252_als_utf8(s);
 }
 
-void hl_beobachten(void) {
+void headless_beobachten(void) {
     if (!g_hl.beobachter || g_im_beobachter) return;
     g_im_beobachter = true;
     g_hl.beobachter();
@@ -59,13 +59,13 @@ void hl_beobachten(void) {
 
 void headless_reset(const HeadlessConfig& cfg) {
     plat_common_release_all();
-    hl_klang_vergessen();
-    hl_fenster_vergessen();
-    g_hl = HlZustand();
+    headless_klang_vergessen();
+    headless_fenster_vergessen();
+    g_hl = HeadlessZustand();
     g_hl.cfg = cfg;
     g_hl.tick = cfg.tick0;
     g_hl.leerlauf_tick = cfg.tick0 - 1;
-    g_hl.bild.assign(static_cast<size_t>(HL_BILD_B) * HL_BILD_H, 0);
+    g_hl.bild.assign(static_cast<size_t>(HEADLESS_BILD_B) * HEADLESS_BILD_H, 0);
     plat_common_set_extra_pitch(cfg.extra_pitch);
     plat_common_set_account(cfg.account_set || !cfg.account.empty() ? cfg.account.c_str() : nullptr);
 }
@@ -81,7 +81,7 @@ void headless_advance(DWORD ms) { g_hl.tick += ms; }
 bool headless_timed_out(void) { return g_hl.zeit_um; }
 
 void headless_log(const std::string& line_without_ms) {
-    hl_beobachten();
+    headless_beobachten();
     g_hl.log.push_back(std::to_string(headless_ms()) + " " + line_without_ms);
     if (g_hl.cfg.echo) {
         std::fputs(g_hl.log.back().c_str(), stdout);
@@ -96,11 +96,11 @@ void headless_log_clear(void) { g_hl.log.clear(); }
 
 const uint8_t* headless_frame(void) {
     if (g_hl.gezeigt) return g_hl.gezeigt;
-    if (g_hl.bild.empty()) g_hl.bild.assign(static_cast<size_t>(HL_BILD_B) * HL_BILD_H, 0);
+    if (g_hl.bild.empty()) g_hl.bild.assign(static_cast<size_t>(HEADLESS_BILD_B) * HEADLESS_BILD_H, 0);
     return g_hl.bild.data();
 }
 
-int32_t headless_frame_pitch(void) { return g_hl.gezeigt ? g_hl.gezeigt_pitch : HL_BILD_B; }
+int32_t headless_frame_pitch(void) { return g_hl.gezeigt ? g_hl.gezeigt_pitch : HEADLESS_BILD_B; }
 
 const PALETTEENTRY* headless_palette(void) { return g_hl.palette; }
 
@@ -111,7 +111,7 @@ bool headless_write_bmp(const char* path) {
     FILE* f = std::fopen(path, "wb");
     if (!f) return false;
     const uint8_t* bild = headless_frame();
-    const uint32_t daten = static_cast<uint32_t>(HL_BILD_B) * HL_BILD_H;
+    const uint32_t daten = static_cast<uint32_t>(HEADLESS_BILD_B) * HEADLESS_BILD_H;
     const uint32_t kopf = 14 + 40 + 256 * 4;
     std::fputc('B', f);
     std::fputc('M', f);
@@ -119,8 +119,8 @@ bool headless_write_bmp(const char* path) {
     le32(f, 0);
     le32(f, kopf);
     le32(f, 40);
-    le32(f, HL_BILD_B);
-    le32(f, HL_BILD_H);   // positive: bottom row first
+    le32(f, HEADLESS_BILD_B);
+    le32(f, HEADLESS_BILD_H);   // positive: bottom row first
     le16(f, 1);
     le16(f, 8);
     le32(f, 0);
@@ -134,14 +134,14 @@ bool headless_write_bmp(const char* path) {
         std::fwrite(e, 1, 4, f);
     }
     const size_t pitch = static_cast<size_t>(headless_frame_pitch());
-    for (int y = HL_BILD_H - 1; y >= 0; --y) std::fwrite(bild + static_cast<size_t>(y) * pitch, 1, HL_BILD_B, f);
+    for (int y = HEADLESS_BILD_H - 1; y >= 0; --y) std::fwrite(bild + static_cast<size_t>(y) * pitch, 1, HEADLESS_BILD_B, f);
     bool ok = !std::ferror(f);
     return std::fclose(f) == 0 && ok;
 }
 
 void headless_fault_arm(const char* step, int skip, int times) {
     if (!step) return;
-    HlFehler& f = g_hl.fehler[step];
+    HeadlessFehler& f = g_hl.fehler[step];
     f.skip = skip < 0 ? 0 : skip;
     f.times = times < -1 ? -1 : times;
 }
@@ -154,7 +154,7 @@ int headless_fault_calls(const char* step) {
     return it == g_hl.aufrufe.end() ? 0 : it->second;
 }
 
-int headless_live_objects(void) { return plat_common_live_objects() + hl_klang_objekte(); }
+int headless_live_objects(void) { return plat_common_live_objects() + headless_klang_objekte(); }
 
 // ------------------------------------------------------------ platform.h
 
@@ -166,7 +166,7 @@ bool plat_fault(const char* step) {
     ++zahl->second;
     auto it = g_hl.fehler.find(name);
     if (it == g_hl.fehler.end()) return false;
-    HlFehler& f = it->second;
+    HeadlessFehler& f = it->second;
     if (f.skip > 0) {
         --f.skip;
         return false;
@@ -180,24 +180,24 @@ DWORD plat_get_tick_count(void) { return g_hl.tick; }
 
 void plat_sleep(DWORD ms) {
     g_hl.tick += ms ? ms : 1;
-    hl_beobachten();
+    headless_beobachten();
 }
 
 int plat_message_box(HWND, const char* text, const char* caption, uint32_t) {
-    headless_log("msgbox " + hl_utf8(eine_zeile(caption ? caption : ""), true) + " | " +
-                 hl_utf8(eine_zeile(text ? text : ""), true));
+    headless_log("msgbox " + headless_utf8(eine_zeile(caption ? caption : ""), true) + " | " +
+                 headless_utf8(eine_zeile(text ? text : ""), true));
     return 1;   // IDOK
 }
 
 void plat_message_beep(uint32_t) { headless_log("beep"); }
 
 bool plat_play_sound(const char* file) {
-    headless_log(file ? "wave " + hl_utf8(eine_zeile(file), false) : std::string("wave stop"));
+    headless_log(file ? "wave " + headless_utf8(eine_zeile(file), false) : std::string("wave stop"));
     return true;
 }
 
 int plat_mci_send_string(const char* command) {
-    headless_log("mci " + hl_utf8(eine_zeile(command ? command : ""), false));
+    headless_log("mci " + headless_utf8(eine_zeile(command ? command : ""), false));
     return 0;
 }
 
@@ -208,21 +208,21 @@ bool backend_display_open(HWND, int, int) { return true; }
 void backend_display_close(void) { g_hl.gezeigt = nullptr; }
 
 bool backend_present(const uint8_t* pixels, int32_t pitch, int w, int h, const PALETTEENTRY palette[256]) {
-    if (!g_hl.cfg.frame_copy && w == HL_BILD_B && h == HL_BILD_H) {
+    if (!g_hl.cfg.frame_copy && w == HEADLESS_BILD_B && h == HEADLESS_BILD_H) {
         g_hl.gezeigt = pixels;
         g_hl.gezeigt_pitch = pitch;
     } else {
         g_hl.gezeigt = nullptr;
         headless_frame();
-        int bw = w < HL_BILD_B ? w : HL_BILD_B;
-        int bh = h < HL_BILD_H ? h : HL_BILD_H;
-        if (bw < HL_BILD_B || bh < HL_BILD_H) std::fill(g_hl.bild.begin(), g_hl.bild.end(), 0);
-        Blit_kopieren(g_hl.bild.data(), HL_BILD_B, pixels, pitch, bw, bh);
+        int bw = w < HEADLESS_BILD_B ? w : HEADLESS_BILD_B;
+        int bh = h < HEADLESS_BILD_H ? h : HEADLESS_BILD_H;
+        if (bw < HEADLESS_BILD_B || bh < HEADLESS_BILD_H) std::fill(g_hl.bild.begin(), g_hl.bild.end(), 0);
+        plat_common_blit_kopieren(g_hl.bild.data(), HEADLESS_BILD_B, pixels, pitch, bw, bh);
     }
     std::memcpy(g_hl.palette, palette, sizeof g_hl.palette);
     ++g_hl.flips;
     g_hl.tick += g_hl.cfg.frame_ms;
-    hl_beobachten();
+    headless_beobachten();
     return true;
 }
 

@@ -9,12 +9,12 @@
 
 #include "platform/headless/headless.h"
 
-struct HlFehler {
+struct HeadlessFehler {
     int skip = 0;
     int times = 0;   // -1: for ever
 };
 
-struct HlZustand {
+struct HeadlessZustand {
     HeadlessConfig cfg;
     DWORD tick = 0;
     DWORD leerlauf_tick = 0;        // tick at the end of the last message drain
@@ -32,29 +32,29 @@ struct HlZustand {
     PALETTEENTRY palette[256] = {};
     int flips = 0;
     // Looked up by the step's name without building a string: every blit asks.
-    std::map<std::string, HlFehler, std::less<>> fehler;
+    std::map<std::string, HeadlessFehler, std::less<>> fehler;
     std::map<std::string, int, std::less<>> aufrufe;
     HeadlessAktion aktion = nullptr;
     HeadlessBeobachter beobachter = nullptr;
 };
 
-extern HlZustand g_hl;
+extern HeadlessZustand g_hl;
 
-const int HL_BILD_B = 1024;
-const int HL_BILD_H = 768;
+const int HEADLESS_BILD_B = 1024;
+const int HEADLESS_BILD_H = 768;
 
 // Lets the observer look at the game; safe to call from anywhere.
-void hl_beobachten(void);
+void headless_beobachten(void);
 
 // Windows and classes (fenster.cpp).
-void hl_fenster_vergessen(void);
-HWND hl_hauptfenster(void);
+void headless_fenster_vergessen(void);
+HWND headless_hauptfenster(void);
 
 // Sound objects (klang.cpp).
-void hl_klang_vergessen(void);
-int hl_klang_objekte(void);
+void headless_klang_vergessen(void);
+int headless_klang_objekte(void);
 
 // Log text is UTF-8: bytes that are not valid UTF-8 are read as Windows-1252.
-std::string hl_utf8(const std::string& s, bool immer_1252);
+std::string headless_utf8(const std::string& s, bool immer_1252);
 
 #endif

@@ -43,12 +43,12 @@ bool spielt_noch(PlatSoundBuffer* b) {
 
 }  // namespace
 
-void hl_klang_vergessen(void) {
+void headless_klang_vergessen(void) {
     g_klaenge.clear();
     g_naechste_nummer = 0;
 }
 
-int hl_klang_objekte(void) {
+int headless_klang_objekte(void) {
     int n = 0;
     for (auto& ds : g_klaenge) n += 1 + static_cast<int>(ds->puffer.size());
     return n;

@@ -14,82 +14,82 @@ namespace {
 
 enum { BILD_MAX = 4096 };
 
-SDL_Renderer* pRenderer = nullptr;
-SDL_Texture* pTextur = nullptr;
-int iBildB = 1024;
-int iBildH = 768;
+SDL_Renderer* g_renderer = nullptr;
+SDL_Texture* g_textur = nullptr;
+int g_bild_b = 1024;
+int g_bild_h = 768;
 
-bool bAnzeigeOffen = false;
-bool bVerloren = false;
+bool g_anzeige_offen = false;
+bool g_verloren = false;
 // The window's picture may be stale (first frame, exposed, resized, back
 // from being lost): the next flip draws and presents even if no pixel of
 // the frame changed.
-bool bNeuZeigen = true;
-int iGezeigt = 0;   // presents so far, for the tests
-bool bGeraetNeu = false;         // the renderer itself must be made anew
+bool g_neu_zeigen = true;
+int g_gezeigt = 0;   // presents so far, for the tests
+bool g_geraet_neu = false;         // the renderer itself must be made anew
 
-uint32_t aTabelle[256];
+uint32_t g_tabelle[256];
 
 // The picture as the texture last got it: only what the game changed
 // since is converted, and only the rows it lies in are uploaded.
-std::vector<uint32_t> aAusgabe;
-BlitAbgleich tAbgleich;
+std::vector<uint32_t> g_ausgabe;
+PlatBlitAbgleich g_abgleich;
 
-Uint64 qwLetzterFlip = 0;        // performance counter after the last flip
+Uint64 g_letzter_flip = 0;        // performance counter after the last flip
 
 // An OpenGL that rasterises on the processor (a virtual X server, a
 // machine without a graphics driver) spends several milliseconds a frame;
 // SDL's own software renderer on a plain window surface needs a fraction.
-bool Software_GL(SDL_Renderer* renderer) {
+bool software_gl(SDL_Renderer* renderer) {
     SDL_RendererInfo info;
     if (SDL_GetRendererInfo(renderer, &info) != 0 || info.name == nullptr || std::strncmp(info.name, "opengl", 6) != 0)
         return false;
     typedef const GLubyte*(APIENTRY * GlGetString)(GLenum);
-    GlGetString glGetString = reinterpret_cast<GlGetString>(SDL_GL_GetProcAddress("glGetString"));
-    const char* name = glGetString != nullptr ? reinterpret_cast<const char*>(glGetString(GL_RENDERER)) : nullptr;
+    GlGetString gl_get_string = reinterpret_cast<GlGetString>(SDL_GL_GetProcAddress("glGetString"));
+    const char* name = gl_get_string != nullptr ? reinterpret_cast<const char*>(gl_get_string(GL_RENDERER)) : nullptr;
     return name != nullptr && (std::strstr(name, "llvmpipe") != nullptr || std::strstr(name, "softpipe") != nullptr ||
                                std::strstr(name, "Software Rasterizer") != nullptr);
 }
 
-bool Renderer_anlegen(void) {
+bool renderer_anlegen(void) {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
-    pRenderer = SDL_CreateRenderer(sdlFenster, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+    g_renderer = SDL_CreateRenderer(g_sdl_fenster, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
     const char* wahl = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
-    if (pRenderer != nullptr && (wahl == nullptr || *wahl == 0) && Software_GL(pRenderer)) {
-        SDL_DestroyRenderer(pRenderer);
+    if (g_renderer != nullptr && (wahl == nullptr || *wahl == 0) && software_gl(g_renderer)) {
+        SDL_DestroyRenderer(g_renderer);
         // The window surface straight to the X server, not through GL again.
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-        pRenderer = SDL_CreateRenderer(sdlFenster, -1, SDL_RENDERER_SOFTWARE);
+        g_renderer = SDL_CreateRenderer(g_sdl_fenster, -1, SDL_RENDERER_SOFTWARE);
     }
-    if (pRenderer == nullptr) pRenderer = SDL_CreateRenderer(sdlFenster, -1, 0);
-    if (pRenderer == nullptr) pRenderer = SDL_CreateRenderer(sdlFenster, -1, SDL_RENDERER_SOFTWARE);
-    if (pRenderer == nullptr) return false;
-    pTextur = SDL_CreateTexture(pRenderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, iBildB, iBildH);
-    Blit_Abgleich_vergessen(&tAbgleich);   // a new texture holds nothing
-    if (pTextur == nullptr) {
-        SDL_DestroyRenderer(pRenderer);
-        pRenderer = nullptr;
+    if (g_renderer == nullptr) g_renderer = SDL_CreateRenderer(g_sdl_fenster, -1, 0);
+    if (g_renderer == nullptr) g_renderer = SDL_CreateRenderer(g_sdl_fenster, -1, SDL_RENDERER_SOFTWARE);
+    if (g_renderer == nullptr) return false;
+    g_textur = SDL_CreateTexture(g_renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, g_bild_b, g_bild_h);
+    plat_common_blit_abgleich_vergessen(&g_abgleich);   // a new texture holds nothing
+    if (g_textur == nullptr) {
+        SDL_DestroyRenderer(g_renderer);
+        g_renderer = nullptr;
         return false;
     }
-    SDL_SetRenderDrawColor(pRenderer, 0, 0, 0, 255);
+    SDL_SetRenderDrawColor(g_renderer, 0, 0, 0, 255);
     return true;
 }
 
-void Renderer_freigeben(void) {
-    if (pTextur != nullptr) SDL_DestroyTexture(pTextur);
-    if (pRenderer != nullptr) SDL_DestroyRenderer(pRenderer);
-    pTextur = nullptr;
-    pRenderer = nullptr;
+void renderer_freigeben(void) {
+    if (g_textur != nullptr) SDL_DestroyTexture(g_textur);
+    if (g_renderer != nullptr) SDL_DestroyRenderer(g_renderer);
+    g_textur = nullptr;
+    g_renderer = nullptr;
 }
 
 // Keeps flips at least one 60 Hz period apart. A driver that waits for
 // the display already spaces them so, and then nothing is slept here.
-void Flip_takten(void) {
+void flip_takten(void) {
     const Uint64 frequenz = SDL_GetPerformanceFrequency();
     const Uint64 periode = frequenz / 60;
     Uint64 jetzt = SDL_GetPerformanceCounter();
-    if (qwLetzterFlip != 0) {
-        const Uint64 frist = qwLetzterFlip + periode;
+    if (g_letzter_flip != 0) {
+        const Uint64 frist = g_letzter_flip + periode;
         // A tenth of a period of slack, so a real 60 Hz wait is never doubled.
         while (jetzt + periode / 10 < frist) {
             const Uint32 ms = static_cast<Uint32>((frist - jetzt) * 1000 / frequenz);
@@ -97,114 +97,114 @@ void Flip_takten(void) {
             jetzt = SDL_GetPerformanceCounter();
         }
     }
-    qwLetzterFlip = jetzt;
+    g_letzter_flip = jetzt;
 }
 
 } // namespace
 
-void Bildrechteck_berechnen(int ausgabeB, int ausgabeH, int bildB, int bildH, Bildrechteck* r) {
-    if (ausgabeB <= 0 || ausgabeH <= 0 || bildB <= 0 || bildH <= 0) {
-        *r = Bildrechteck{0, 0, ausgabeB > 0 ? ausgabeB : 0, ausgabeH > 0 ? ausgabeH : 0};
+void sdl_bildrechteck_berechnen(int ausgabe_b, int ausgabe_h, int bild_b, int bild_h, SdlBildrechteck* r) {
+    if (ausgabe_b <= 0 || ausgabe_h <= 0 || bild_b <= 0 || bild_h <= 0) {
+        *r = SdlBildrechteck{0, 0, ausgabe_b > 0 ? ausgabe_b : 0, ausgabe_h > 0 ? ausgabe_h : 0};
         return;
     }
-    // Compare ausgabeB / bildB with ausgabeH / bildH without rounding.
-    const int64_t breitQuer = static_cast<int64_t>(ausgabeB) * bildH;
-    const int64_t hochQuer = static_cast<int64_t>(ausgabeH) * bildB;
-    if (breitQuer > hochQuer) {   // bars left and right
-        r->h = ausgabeH;
-        r->w = static_cast<int>(hochQuer / bildH);
+    // Compare ausgabe_b / bild_b with ausgabe_h / bild_h without rounding.
+    const int64_t breit_quer = static_cast<int64_t>(ausgabe_b) * bild_h;
+    const int64_t hoch_quer = static_cast<int64_t>(ausgabe_h) * bild_b;
+    if (breit_quer > hoch_quer) {   // bars left and right
+        r->h = ausgabe_h;
+        r->w = static_cast<int>(hoch_quer / bild_h);
     } else {                      // bars above and below
-        r->w = ausgabeB;
-        r->h = static_cast<int>(breitQuer / bildB);
+        r->w = ausgabe_b;
+        r->h = static_cast<int>(breit_quer / bild_b);
     }
-    r->x = (ausgabeB - r->w) / 2;
-    r->y = (ausgabeH - r->h) / 2;
+    r->x = (ausgabe_b - r->w) / 2;
+    r->y = (ausgabe_h - r->h) / 2;
 }
 
-void Maus_abbilden(int fx, int fy, int fensterB, int fensterH, int bildB, int bildH, int* bx, int* by) {
-    Bildrechteck r;
-    Bildrechteck_berechnen(fensterB, fensterH, bildB, bildH, &r);
+void sdl_maus_abbilden(int fx, int fy, int fenster_b, int fenster_h, int bild_b, int bild_h, int* bx, int* by) {
+    SdlBildrechteck r;
+    sdl_bildrechteck_berechnen(fenster_b, fenster_h, bild_b, bild_h, &r);
     int x = 0, y = 0;
     if (r.w > 0 && r.h > 0) {
         const int64_t dx = static_cast<int64_t>(fx) - r.x;
         const int64_t dy = static_cast<int64_t>(fy) - r.y;
         // Floor division, so a point just left of the picture is not rounded into it.
-        x = static_cast<int>(dx >= 0 ? dx * bildB / r.w : -((-dx * bildB + r.w - 1) / r.w));
-        y = static_cast<int>(dy >= 0 ? dy * bildH / r.h : -((-dy * bildH + r.h - 1) / r.h));
+        x = static_cast<int>(dx >= 0 ? dx * bild_b / r.w : -((-dx * bild_b + r.w - 1) / r.w));
+        y = static_cast<int>(dy >= 0 ? dy * bild_h / r.h : -((-dy * bild_h + r.h - 1) / r.h));
     }
-    *bx = x < 0 ? 0 : (x >= bildB ? bildB - 1 : x);
-    *by = y < 0 ? 0 : (y >= bildH ? bildH - 1 : y);
+    *bx = x < 0 ? 0 : (x >= bild_b ? bild_b - 1 : x);
+    *by = y < 0 ? 0 : (y >= bild_h ? bild_h - 1 : y);
 }
 
-void Anzeige_Bildgroesse(int* b, int* h) {
-    *b = iBildB;
-    *h = iBildH;
+void sdl_anzeige_bildgroesse(int* b, int* h) {
+    *b = g_bild_b;
+    *h = g_bild_h;
 }
 
-void Anzeige_auffrischen(void) { bNeuZeigen = true; }
+void sdl_anzeige_auffrischen(void) { g_neu_zeigen = true; }
 
-int Anzeige_gezeigt(void) { return iGezeigt; }
+int sdl_anzeige_gezeigt(void) { return g_gezeigt; }
 
-void Anzeige_verloren(bool geraetNeu) {
-    if (!bAnzeigeOffen) return;   // nothing shown yet, nothing to lose
-    bNeuZeigen = true;
-    bVerloren = true;
-    Blit_Abgleich_vergessen(&tAbgleich);
-    bGeraetNeu = bGeraetNeu || geraetNeu;
+void sdl_anzeige_verloren(bool geraet_neu) {
+    if (!g_anzeige_offen) return;   // nothing shown yet, nothing to lose
+    g_neu_zeigen = true;
+    g_verloren = true;
+    plat_common_blit_abgleich_vergessen(&g_abgleich);
+    g_geraet_neu = g_geraet_neu || geraet_neu;
 }
 
 bool backend_display_open([[maybe_unused]] HWND hwnd, int w, int h) {
-    if (sdlFenster == nullptr || w <= 0 || h <= 0 || w > BILD_MAX || h > BILD_MAX) return false;
-    Renderer_freigeben();
-    iBildB = w;
-    iBildH = h;
-    bVerloren = bGeraetNeu = false;
-    if (!Renderer_anlegen()) {
-        iBildB = 1024;
-        iBildH = 768;
+    if (g_sdl_fenster == nullptr || w <= 0 || h <= 0 || w > BILD_MAX || h > BILD_MAX) return false;
+    renderer_freigeben();
+    g_bild_b = w;
+    g_bild_h = h;
+    g_verloren = g_geraet_neu = false;
+    if (!renderer_anlegen()) {
+        g_bild_b = 1024;
+        g_bild_h = 768;
         return false;
     }
-    bAnzeigeOffen = true;
-    bNeuZeigen = true;
-    SDL_RenderClear(pRenderer);
-    SDL_RenderPresent(pRenderer);
+    g_anzeige_offen = true;
+    g_neu_zeigen = true;
+    SDL_RenderClear(g_renderer);
+    SDL_RenderPresent(g_renderer);
     return true;
 }
 
 void backend_display_close(void) {
-    Renderer_freigeben();
-    bAnzeigeOffen = bVerloren = bGeraetNeu = false;
-    qwLetzterFlip = 0;
-    Blit_Abgleich_vergessen(&tAbgleich);
-    std::vector<uint32_t>().swap(aAusgabe);
+    renderer_freigeben();
+    g_anzeige_offen = g_verloren = g_geraet_neu = false;
+    g_letzter_flip = 0;
+    plat_common_blit_abgleich_vergessen(&g_abgleich);
+    std::vector<uint32_t>().swap(g_ausgabe);
 }
 
 bool backend_present(const uint8_t* pixels, int32_t pitch, int w, int h, const PALETTEENTRY palette[256]) {
-    if (!bAnzeigeOffen) return false;
-    if (bVerloren || pRenderer == nullptr || pTextur == nullptr || pixels == nullptr || palette == nullptr ||
-        w != iBildB || h != iBildH || pitch < w) {
-        Flip_takten();   // a flip that shows nothing must not turn the game loop into a spin
+    if (!g_anzeige_offen) return false;
+    if (g_verloren || g_renderer == nullptr || g_textur == nullptr || pixels == nullptr || palette == nullptr ||
+        w != g_bild_b || h != g_bild_h || pitch < w) {
+        flip_takten();   // a flip that shows nothing must not turn the game loop into a spin
         return false;
     }
     // A new palette changes the table, which makes the conversion below
     // do the whole picture.
-    Blit_Tabelle_bauen(palette, aTabelle);
+    plat_common_blit_tabelle_bauen(palette, g_tabelle);
 
     // A locked streaming texture comes back with undefined pixels, so the
     // changed rows go up with SDL_UpdateTexture from the kept picture.
     const size_t pixel = static_cast<size_t>(w) * static_cast<size_t>(h);
-    if (aAusgabe.size() != pixel) {
-        aAusgabe.assign(pixel, 0);
-        Blit_Abgleich_vergessen(&tAbgleich);
+    if (g_ausgabe.size() != pixel) {
+        g_ausgabe.assign(pixel, 0);
+        plat_common_blit_abgleich_vergessen(&g_abgleich);
     }
     int32_t von = 0, bis = 0;
-    Blit_Palette_nachfuehren(&tAbgleich, pixels, pitch, w, h, aTabelle, reinterpret_cast<uint8_t*>(aAusgabe.data()),
+    plat_common_blit_palette_nachfuehren(&g_abgleich, pixels, pitch, w, h, g_tabelle, reinterpret_cast<uint8_t*>(g_ausgabe.data()),
                              4 * w, &von, &bis);
     if (bis > von) {
         const SDL_Rect zeilen = {0, von, w, bis - von};
-        if (SDL_UpdateTexture(pTextur, &zeilen, aAusgabe.data() + static_cast<size_t>(von) * w, 4 * w) != 0) {
-            Anzeige_verloren(false);
-            Flip_takten();
+        if (SDL_UpdateTexture(g_textur, &zeilen, g_ausgabe.data() + static_cast<size_t>(von) * w, 4 * w) != 0) {
+            sdl_anzeige_verloren(false);
+            flip_takten();
             return false;
         }
     }
@@ -213,53 +213,53 @@ bool backend_present(const uint8_t* pixels, int32_t pitch, int w, int h, const P
     // it, and scaling and presenting a whole picture is most of a flip's
     // cost on a renderer without a graphics card (a still menu costs next
     // to nothing then). The flip keeps its pace all the same.
-    if (bis <= von && !bNeuZeigen) {
-        Flip_takten();
+    if (bis <= von && !g_neu_zeigen) {
+        flip_takten();
         return true;
     }
-    bNeuZeigen = false;
-    int ausgabeB = 0, ausgabeH = 0;
-    SDL_GetRendererOutputSize(pRenderer, &ausgabeB, &ausgabeH);
-    Bildrechteck r;
-    Bildrechteck_berechnen(ausgabeB, ausgabeH, w, h, &r);
-    const SDL_Rect zielRect = {r.x, r.y, r.w, r.h};
+    g_neu_zeigen = false;
+    int ausgabe_b = 0, ausgabe_h = 0;
+    SDL_GetRendererOutputSize(g_renderer, &ausgabe_b, &ausgabe_h);
+    SdlBildrechteck r;
+    sdl_bildrechteck_berechnen(ausgabe_b, ausgabe_h, w, h, &r);
+    const SDL_Rect ziel_rect = {r.x, r.y, r.w, r.h};
     // Unscaled, filtering only costs time (a lot on a software GL).
-    SDL_SetTextureScaleMode(pTextur, r.w == w && r.h == h ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
-    SDL_RenderClear(pRenderer);
-    SDL_RenderCopy(pRenderer, pTextur, nullptr, &zielRect);
-    SDL_RenderPresent(pRenderer);
-    ++iGezeigt;
-    Flip_takten();
+    SDL_SetTextureScaleMode(g_textur, r.w == w && r.h == h ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+    SDL_RenderClear(g_renderer);
+    SDL_RenderCopy(g_renderer, g_textur, nullptr, &ziel_rect);
+    SDL_RenderPresent(g_renderer);
+    ++g_gezeigt;
+    flip_takten();
     return true;
 }
 
 bool backend_restore(void) {
-    if (!bAnzeigeOffen || sdlFenster == nullptr) return false;
+    if (!g_anzeige_offen || g_sdl_fenster == nullptr) return false;
     // While the screen is away the flips stop reaching backend_present,
     // so a failed restore is what keeps the game loop from spinning.
-    if ((SDL_GetWindowFlags(sdlFenster) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) != 0) {
-        Flip_takten();
+    if ((SDL_GetWindowFlags(g_sdl_fenster) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) != 0) {
+        flip_takten();
         return false;
     }
-    if (bGeraetNeu || pRenderer == nullptr) {
-        Renderer_freigeben();
-        if (!Renderer_anlegen()) {
-            Flip_takten();
+    if (g_geraet_neu || g_renderer == nullptr) {
+        renderer_freigeben();
+        if (!renderer_anlegen()) {
+            flip_takten();
             return false;
         }
-        bGeraetNeu = false;
+        g_geraet_neu = false;
     } else {
         // The texture's content may be gone with the targets; the next flip fills it whole.
-        if (pTextur != nullptr) SDL_DestroyTexture(pTextur);
-        pTextur = SDL_CreateTexture(pRenderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, iBildB, iBildH);
-        Blit_Abgleich_vergessen(&tAbgleich);
-        if (pTextur == nullptr) {
-            bGeraetNeu = true;   // try the whole renderer next time
-            Flip_takten();
+        if (g_textur != nullptr) SDL_DestroyTexture(g_textur);
+        g_textur = SDL_CreateTexture(g_renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, g_bild_b, g_bild_h);
+        plat_common_blit_abgleich_vergessen(&g_abgleich);
+        if (g_textur == nullptr) {
+            g_geraet_neu = true;   // try the whole renderer next time
+            flip_takten();
             return false;
         }
     }
-    bVerloren = false;
-    bNeuZeigen = true;
+    g_verloren = false;
+    g_neu_zeigen = true;
     return true;
 }

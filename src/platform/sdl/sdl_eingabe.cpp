@@ -20,7 +20,7 @@ enum {
 
 } // namespace
 
-int Taste_in_VK(int32_t taste) {
+int sdl_taste_in_vk(int32_t taste) {
     if (taste >= 'a' && taste <= 'z') return taste - 'a' + 'A';
     if (taste >= '0' && taste <= '9') return taste;
     if (taste >= SDLK_F1 && taste <= SDLK_F12) return 0x70 + (taste - SDLK_F1);
@@ -76,7 +76,7 @@ int Taste_in_VK(int32_t taste) {
     }
 }
 
-int Taste_Zeichen(int32_t taste) {
+int sdl_taste_zeichen(int32_t taste) {
     switch (taste) {
     case SDLK_RETURN: case SDLK_KP_ENTER: case SDLK_RETURN2: return 13;
     case SDLK_BACKSPACE: return 8;
@@ -86,24 +86,24 @@ int Taste_Zeichen(int32_t taste) {
     }
 }
 
-int Unicode_in_1252(uint32_t zeichen) {
+int sdl_unicode_in_1252(uint32_t zeichen) {
     if (zeichen < 0x20 || zeichen == 0x7F) return -1;   // control codes come from keys only
-    return Zeichen_in_1252(zeichen);
+    return plat_common_zeichen_in_1252(zeichen);
 }
 
-int Text_in_1252(const char* utf8, uint8_t* aus, int max) {
+int sdl_text_in_1252(const char* utf8, uint8_t* aus, int max) {
     if (utf8 == nullptr || aus == nullptr) return 0;
     const unsigned char* s = reinterpret_cast<const unsigned char*>(utf8);
     int n = 0;
     while (*s != 0 && n < max) {
         uint32_t zeichen = 0;
-        const int laenge = Utf8_lesen(s, &zeichen);
+        const int laenge = plat_common_utf8_lesen(s, &zeichen);
         if (laenge == 0) {
             ++s;   // skip the stray byte and resynchronise
             continue;
         }
         s += laenge;
-        const int byte = Unicode_in_1252(zeichen);
+        const int byte = sdl_unicode_in_1252(zeichen);
         if (byte >= 0) aus[n++] = static_cast<uint8_t>(byte);
     }
     return n;

@@ -24,86 +24,86 @@ enum { BEFEHL_MAX = 4096 };
 const char* const ALIAS = "Mp3";
 const char* const OEFFNEN_ENDE = " type MPEGVideo Alias Mp3";
 
-Mix_Music* pMusik = nullptr;
+Mix_Music* g_musik = nullptr;
 
 // Keywords and the alias are compared without regard to case.
-bool Gleich(const char* a, const char* b) {
+bool gleich(const char* a, const char* b) {
     return SDL_strcasecmp(a, b) == 0;
 }
 
-void Leer_abschneiden(char* s) {
+void leer_abschneiden(char* s) {
     size_t n = std::strlen(s);
     while (n > 0 && (s[n - 1] == ' ' || s[n - 1] == '\t')) s[--n] = 0;
 }
 
-char* Leer_ueberspringen(char* s) {
+char* leer_ueberspringen(char* s) {
     while (*s == ' ' || *s == '\t') ++s;
     return s;
 }
 
-int Oeffnen(char* rest) {
+int oeffnen(char* rest) {
     const size_t laenge = std::strlen(rest);
     const size_t ende = std::strlen(OEFFNEN_ENDE);
-    if (laenge <= ende || !Gleich(rest + laenge - ende, OEFFNEN_ENDE)) return MCI_UNBEKANNTER_BEFEHL;
+    if (laenge <= ende || !gleich(rest + laenge - ende, OEFFNEN_ENDE)) return MCI_UNBEKANNTER_BEFEHL;
     rest[laenge - ende] = 0;   // the name may hold spaces: all up to " type "
-    Leer_abschneiden(rest);
-    char* name = Leer_ueberspringen(rest);
+    leer_abschneiden(rest);
+    char* name = leer_ueberspringen(rest);
     const size_t n = std::strlen(name);
     if (n >= 2 && name[0] == '"' && name[n - 1] == '"') {
         name[n - 1] = 0;
         ++name;
     }
     if (*name == 0) return MCI_UNBEKANNTER_BEFEHL;
-    if (pMusik != nullptr) return MCI_ALIAS_BELEGT;
-    if (!Audio_oeffnen()) return MCI_GERAET_NICHT_BEREIT;
-    pMusik = Mix_LoadMUS(name);
-    return pMusik != nullptr ? 0 : MCI_DATEI_FEHLT;
+    if (g_musik != nullptr) return MCI_ALIAS_BELEGT;
+    if (!sdl_audio_oeffnen()) return MCI_GERAET_NICHT_BEREIT;
+    g_musik = Mix_LoadMUS(name);
+    return g_musik != nullptr ? 0 : MCI_DATEI_FEHLT;
 }
 
-int Spielen(char* rest) {
+int spielen(char* rest) {
     char* wort = rest;
     char* danach = std::strchr(wort, ' ');
-    bool bWiederholen = false;
+    bool wiederholen = false;
     if (danach != nullptr) {
         *danach = 0;
-        char* zusatz = Leer_ueberspringen(danach + 1);
-        if (!Gleich(zusatz, "repeat")) return MCI_UNBEKANNTER_BEFEHL;
-        bWiederholen = true;
+        char* zusatz = leer_ueberspringen(danach + 1);
+        if (!gleich(zusatz, "repeat")) return MCI_UNBEKANNTER_BEFEHL;
+        wiederholen = true;
     }
-    if (!Gleich(wort, ALIAS) || pMusik == nullptr) return MCI_UNBEKANNTES_GERAET;
-    return Mix_PlayMusic(pMusik, bWiederholen ? -1 : 0) == 0 ? 0 : MCI_GERAET_NICHT_BEREIT;
+    if (!gleich(wort, ALIAS) || g_musik == nullptr) return MCI_UNBEKANNTES_GERAET;
+    return Mix_PlayMusic(g_musik, wiederholen ? -1 : 0) == 0 ? 0 : MCI_GERAET_NICHT_BEREIT;
 }
 
-int Schliessen(const char* rest) {
-    if (!Gleich(rest, ALIAS) || pMusik == nullptr) return MCI_UNBEKANNTES_GERAET;
-    Musik_freigeben();
+int schliessen(const char* rest) {
+    if (!gleich(rest, ALIAS) || g_musik == nullptr) return MCI_UNBEKANNTES_GERAET;
+    sdl_musik_freigeben();
     return 0;
 }
 
 } // namespace
 
-void Musik_freigeben(void) {
-    if (pMusik == nullptr) return;
+void sdl_musik_freigeben(void) {
+    if (g_musik == nullptr) return;
     Mix_HaltMusic();
-    Mix_FreeMusic(pMusik);
-    pMusik = nullptr;
+    Mix_FreeMusic(g_musik);
+    g_musik = nullptr;
 }
 
 int plat_mci_send_string(const char* command) {
     if (command == nullptr) return MCI_UNBEKANNTER_BEFEHL;
     const size_t laenge = std::strlen(command);
     if (laenge >= BEFEHL_MAX) return MCI_UNBEKANNTER_BEFEHL;
-    char szBefehl[BEFEHL_MAX];
-    std::memcpy(szBefehl, command, laenge + 1);
-    Leer_abschneiden(szBefehl);
+    char befehl[BEFEHL_MAX];
+    std::memcpy(befehl, command, laenge + 1);
+    leer_abschneiden(befehl);
 
-    char* wort = Leer_ueberspringen(szBefehl);
+    char* wort = leer_ueberspringen(befehl);
     char* rest = std::strchr(wort, ' ');
     if (rest == nullptr) return MCI_UNBEKANNTER_BEFEHL;
     *rest = 0;
-    rest = Leer_ueberspringen(rest + 1);
-    if (Gleich(wort, "open")) return Oeffnen(rest);
-    if (Gleich(wort, "play")) return Spielen(rest);
-    if (Gleich(wort, "close")) return Schliessen(rest);
+    rest = leer_ueberspringen(rest + 1);
+    if (gleich(wort, "open")) return oeffnen(rest);
+    if (gleich(wort, "play")) return spielen(rest);
+    if (gleich(wort, "close")) return schliessen(rest);
     return MCI_UNBEKANNTER_BEFEHL;
 }

@@ -9,15 +9,20 @@ namespace {
 const uint32_t ZEIGER_SCHWARZ = 0xFF000000u;
 const uint32_t ZEIGER_WEISS = 0xFFFFFFFFu;
 
-SDL_Cursor* pZeiger = nullptr;
+SDL_Cursor* g_zeiger = nullptr;
 
-void Zeiger_Punkt(uint32_t* argb, int x, int y) {
+// The pictures of the cursor and the icon, kept off the stack.
+uint32_t g_zeiger_bild[ZEIGER_GROESSE * ZEIGER_GROESSE];
+const int SYMBOL_GROESSE = 64;
+uint32_t g_symbol_bild[SYMBOL_GROESSE * SYMBOL_GROESSE];
+
+void zeiger_punkt(uint32_t* argb, int x, int y) {
     if (x >= 0 && x < ZEIGER_GROESSE && y >= 0 && y < ZEIGER_GROESSE) argb[y * ZEIGER_GROESSE + x] = ZEIGER_SCHWARZ;
 }
 
 } // namespace
 
-void Fadenkreuz_malen(uint32_t argb[ZEIGER_GROESSE * ZEIGER_GROESSE]) {
+void sdl_fadenkreuz_malen(uint32_t argb[ZEIGER_GROESSE * ZEIGER_GROESSE]) {
     const int cx = ZEIGER_HOT_X, cy = ZEIGER_HOT_Y;
     for (int i = 0; i < ZEIGER_GROESSE * ZEIGER_GROESSE; ++i) argb[i] = 0;
 
@@ -25,20 +30,20 @@ void Fadenkreuz_malen(uint32_t argb[ZEIGER_GROESSE * ZEIGER_GROESSE]) {
     for (int y = 0; y < ZEIGER_GROESSE; ++y) {
         for (int x = 0; x < ZEIGER_GROESSE; ++x) {
             const double r = std::hypot(x - cx, y - cy);
-            if (std::fabs(r - 9.0) < 0.6) Zeiger_Punkt(argb, x, y);
+            if (std::fabs(r - 9.0) < 0.6) zeiger_punkt(argb, x, y);
         }
     }
-    for (int y = cy - 15; y <= cy + 14; ++y) Zeiger_Punkt(argb, cx, y);
-    for (int x = cx - 14; x <= cx + 14; ++x) Zeiger_Punkt(argb, x, cy);
+    for (int y = cy - 15; y <= cy + 14; ++y) zeiger_punkt(argb, cx, y);
+    for (int x = cx - 14; x <= cx + 14; ++x) zeiger_punkt(argb, x, cy);
     for (int d = 8; d <= 10; ++d) {
-        Zeiger_Punkt(argb, cx - d, cy - d);
-        Zeiger_Punkt(argb, cx + d, cy - d);
-        Zeiger_Punkt(argb, cx - d, cy + d);
-        Zeiger_Punkt(argb, cx + d, cy + d);
+        zeiger_punkt(argb, cx - d, cy - d);
+        zeiger_punkt(argb, cx + d, cy - d);
+        zeiger_punkt(argb, cx - d, cy + d);
+        zeiger_punkt(argb, cx + d, cy + d);
     }
 
     // A white rim around every black pixel keeps it visible on dark ground.
-    uint32_t aRand[ZEIGER_GROESSE * ZEIGER_GROESSE];
+    uint32_t mit_rand[ZEIGER_GROESSE * ZEIGER_GROESSE];
     for (int y = 0; y < ZEIGER_GROESSE; ++y) {
         for (int x = 0; x < ZEIGER_GROESSE; ++x) {
             bool nachbar = false;
@@ -50,45 +55,43 @@ void Fadenkreuz_malen(uint32_t argb[ZEIGER_GROESSE * ZEIGER_GROESSE]) {
                 }
             }
             const uint32_t p = argb[y * ZEIGER_GROESSE + x];
-            aRand[y * ZEIGER_GROESSE + x] = (p == 0 && nachbar) ? ZEIGER_WEISS : p;
+            mit_rand[y * ZEIGER_GROESSE + x] = (p == 0 && nachbar) ? ZEIGER_WEISS : p;
         }
     }
-    for (int i = 0; i < ZEIGER_GROESSE * ZEIGER_GROESSE; ++i) argb[i] = aRand[i];
+    for (int i = 0; i < ZEIGER_GROESSE * ZEIGER_GROESSE; ++i) argb[i] = mit_rand[i];
 }
 
-void Zeiger_und_Symbol_setzen(void) {
-    if (sdlFenster == nullptr) return;
+void sdl_zeiger_und_symbol_setzen(void) {
+    if (g_sdl_fenster == nullptr) return;
 
-    static uint32_t aZeiger[ZEIGER_GROESSE * ZEIGER_GROESSE];
-    Fadenkreuz_malen(aZeiger);
-    SDL_Surface* bild = SDL_CreateRGBSurfaceWithFormatFrom(aZeiger, ZEIGER_GROESSE, ZEIGER_GROESSE, 32,
+    sdl_fadenkreuz_malen(g_zeiger_bild);
+    SDL_Surface* bild = SDL_CreateRGBSurfaceWithFormatFrom(g_zeiger_bild, ZEIGER_GROESSE, ZEIGER_GROESSE, 32,
                                                            ZEIGER_GROESSE * 4, SDL_PIXELFORMAT_ARGB8888);
     if (bild != nullptr) {
         SDL_Cursor* neu = SDL_CreateColorCursor(bild, ZEIGER_HOT_X, ZEIGER_HOT_Y);
         SDL_FreeSurface(bild);
         if (neu != nullptr) {
             SDL_SetCursor(neu);
-            if (pZeiger != nullptr) SDL_FreeCursor(pZeiger);
-            pZeiger = neu;
+            if (g_zeiger != nullptr) SDL_FreeCursor(g_zeiger);
+            g_zeiger = neu;
         }
     }
     SDL_ShowCursor(SDL_ENABLE);
 
-    const int SYMBOL = 64;
-    static uint32_t aSymbol[SYMBOL * SYMBOL];
-    Spielsymbol_malen(SYMBOL, aSymbol);
-    SDL_Surface* symbol = SDL_CreateRGBSurfaceWithFormatFrom(aSymbol, SYMBOL, SYMBOL, 32, SYMBOL * 4,
+    plat_common_spielsymbol_malen(SYMBOL_GROESSE, g_symbol_bild);
+    SDL_Surface* symbol = SDL_CreateRGBSurfaceWithFormatFrom(g_symbol_bild, SYMBOL_GROESSE, SYMBOL_GROESSE, 32,
+                                                             SYMBOL_GROESSE * 4,
                                                              SDL_PIXELFORMAT_ARGB8888);
     if (symbol != nullptr) {
-        SDL_SetWindowIcon(sdlFenster, symbol);
+        SDL_SetWindowIcon(g_sdl_fenster, symbol);
         SDL_FreeSurface(symbol);
     }
 }
 
-void Zeiger_freigeben(void) {
-    if (pZeiger != nullptr) {
+void sdl_zeiger_freigeben(void) {
+    if (g_zeiger != nullptr) {
         SDL_SetCursor(SDL_GetDefaultCursor());
-        SDL_FreeCursor(pZeiger);
-        pZeiger = nullptr;
+        SDL_FreeCursor(g_zeiger);
+        g_zeiger = nullptr;
     }
 }
