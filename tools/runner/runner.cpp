@@ -17,6 +17,7 @@ const char* const g_zustandsnamen[] = {
 };
 
 int32_t g_letzter_zustand = -1;
+HeadlessAktion g_weitere_aktion = nullptr;
 
 void zustand_beobachten() {
     if (iGameState == g_letzter_zustand) return;
@@ -36,6 +37,7 @@ void aktion_ausfuehren(const std::string& verb, const std::string& args) {
                      " scroll=" + std::to_string(iScrollX) + " round=" + std::to_string(iRound) +
                      " menu=" + std::to_string(iMenuItem));
     }
+    if (g_weitere_aktion) g_weitere_aktion(verb, args);
 }
 
 // Goes back to the caller's working directory however the run ends.
@@ -82,6 +84,7 @@ RunnerErgebnis Runner_ausfuehren(const RunnerOptionen& opt) {
         return erg;
     }
     headless_script_set(ereignisse);
+    g_weitere_aktion = opt.aktion;
     headless_set_action_handler(aktion_ausfuehren);
     headless_set_observer(zustand_beobachten);
 
@@ -94,6 +97,7 @@ RunnerErgebnis Runner_ausfuehren(const RunnerOptionen& opt) {
     headless_log("exit " + std::to_string(erg.winmain));
     headless_set_observer(nullptr);
     headless_set_action_handler(nullptr);
+    g_weitere_aktion = nullptr;
 
     if (headless_timed_out())
         erg.status = 3;
