@@ -54,7 +54,7 @@ screenshots: build
 # runs of the real program under Xvfb (the Install tests without a dot:
 # scripts, not unit tests) are left to the plain pass.
 ASAN_BUILD := build-asan
-ASAN_ZIELE := glubbershoot_tests|glubbershoot_sdl_tests|glubbershoot_install_tests
+ASAN_ZIELE := glubbershoot_tests|glubbershoot_sdl_tests|glubbershoot_install_tests|glubbershoot-soak
 .PHONY: test-asan
 test-asan: deps
 	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DGLUBBER_SANITIZE=ON >/dev/null
@@ -62,6 +62,18 @@ test-asan: deps
 	  cmake --build $(ASAN_BUILD) -j $(JOBS) --target $$ziele
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1 \
 	  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS) -E '^Install[A-Za-z]*$$|_NOT_BUILT$$'
+
+# The long run, not part of `make test`: SOAK_ROUNDS (default 200) rounds
+# of random input against the real game on the headless backend, built
+# with the sanitizers into build-asan/. It prints its seed; SOAK_SEED=n
+# plays that run again.
+SOAK_ROUNDS ?= 200
+.PHONY: soak
+soak: deps
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DGLUBBER_SANITIZE=ON >/dev/null
+	@cmake --build $(ASAN_BUILD) -j $(JOBS) --target glubbershoot-soak
+	ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  SOAK_ROUNDS=$(SOAK_ROUNDS) $(ASAN_BUILD)/tools/soak/glubbershoot-soak
 
 # libFuzzer on every reader of outside data (needs clang and its runtime):
 # each target runs FUZZ_SECONDS (default 60) and any finding fails.

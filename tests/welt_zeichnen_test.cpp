@@ -78,6 +78,42 @@ TEST_F(WeltZeichnen, MusiktitelGekuerztUndBefristet) {
     EXPECT_EQ(dwMusikTitelZeit, 0u);
 }
 
+TEST_F(WeltZeichnen, PunkteAnzeigeNachEinerSekundeVorbei) {
+    // Glyphs of "+20" or "+10" in the highlighted font.
+    auto angezeigt = [this] {
+        Spiel_zeichnen();
+        return Zaehlen(0, 0, 1024, 320, MARKIERT) / 120;
+    };
+    // Anywhere, and across the wrap of the tick counter.
+    for (DWORD vor_dem_ueberlauf : {600000u, 400u}) {
+        headless_advance(0u - vor_dem_ueberlauf - plat_get_tick_count());
+        iShells = 6;
+        Platzieren(3, 400, 100);
+        Platzieren(4, 600, 100);
+        Platzieren(6, 800, 100);
+        Schuss_abgeben(440, 120);
+        ASSERT_EQ(iLetztePunkte, 20);
+        headless_advance(999);
+        EXPECT_EQ(angezeigt(), 3) << vor_dem_ueberlauf;
+        headless_advance(1);
+        EXPECT_EQ(angezeigt(), 0) << vor_dem_ueberlauf;
+        EXPECT_EQ(dwPunkteZeit, 0u);
+
+        // Each hit starts it afresh with its own points; a miss leaves it be.
+        Schuss_abgeben(640, 120);
+        headless_advance(500);
+        Schuss_abgeben(820, 110);
+        ASSERT_EQ(iLetztePunkte, 10) << vor_dem_ueberlauf;
+        headless_advance(500);
+        Schuss_abgeben(100, 100);
+        EXPECT_EQ(iLetztePunkte, 10);
+        headless_advance(499);
+        EXPECT_EQ(angezeigt(), 3);
+        headless_advance(1);
+        EXPECT_EQ(angezeigt(), 0);
+    }
+}
+
 TEST_F(WeltZeichnen, AnimationSchaltetAlleGemeinsam) {
     Platzieren(3, 100, 100);
     Platzieren(4, 300, 100);

@@ -11,8 +11,8 @@ HighscoreEintrag HighscoreListe[MAX_HIGHSCORES] = {};
 enum {
     HS_VERSION_BLOCK = 32,
     HS_ZEIT = 32,
-    HS_EINTRAEGE = 48,
-    HS_EINTRAG_GROESSE = 24,
+    HS_EINTRAEGE = HIGHSCORE_EINTRAEGE_AB,
+    HS_EINTRAG_GROESSE = sizeof(HighscoreEintrag),
 };
 
 static WORD Word_lesen(const BYTE* p)
@@ -125,6 +125,19 @@ static int Highscore_ersetzen(int ergebnis, const char* meldung)
     return ergebnis;
 }
 
+int Highscore_pruefen(const BYTE* abDatei, DWORD dwGroesse)
+{
+    if (!abDatei || dwGroesse != HIGHSCORE_DATEI_GROESSE)
+        return 2;
+    if (memcmp(abDatei, HIGHSCORE_VERSION, sizeof(HIGHSCORE_VERSION)) != 0)
+        return 3;
+    WORD wMinute = Word_lesen(abDatei + HS_ZEIT + 10);
+    WORD wSekunde = Word_lesen(abDatei + HS_ZEIT + 12);
+    if (wMinute > 60 || wSekunde > 60)
+        return 4;
+    return 0;
+}
+
 int Highscore_lesen(const char* datei)
 {
     PlatFile* hDatei = plat_file_open(datei, PLAT_DATEI_LESEN);
@@ -148,12 +161,10 @@ int Highscore_lesen(const char* datei)
     if (!bGelesen || dwGelesen != sizeof(abDatei))
         return Highscore_Lesefehler();
 
-    if (memcmp(abDatei, HIGHSCORE_VERSION, sizeof(HIGHSCORE_VERSION)) != 0)
+    const int iPruefung = Highscore_pruefen(abDatei, dwGelesen);
+    if (iPruefung == 3)
         return Highscore_ersetzen(3, "Ihre Highscore-Version ist leider ungueltig,\nund mu\xDF" "te komplett neu anglegt werden!");
-
-    WORD wMinute = Word_lesen(abDatei + HS_ZEIT + 10);
-    WORD wSekunde = Word_lesen(abDatei + HS_ZEIT + 12);
-    if (wMinute > 60 || wSekunde > 60)
+    if (iPruefung == 4)
         return Highscore_ersetzen(4, "Ihre Highscoreliste wurde manuell veraendert\nund mu\xDF" "te komplett neu anglegt werden!");
 
     for (int i = 0; i < MAX_HIGHSCORES; i++) {

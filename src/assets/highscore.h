@@ -8,6 +8,7 @@
 #define HIGHSCORE_DATEI "Score.dat"
 #define HIGHSCORE_DATEI_GROESSE 288
 #define MAX_HIGHSCORES 10
+#define HIGHSCORE_EINTRAEGE_AB 48   // offset of the first entry in the file
 
 struct HighscoreEintrag {
     int32_t iPunktzahl;
@@ -17,6 +18,10 @@ static_assert(sizeof(HighscoreEintrag) == 24, "a score entry is 24 bytes");
 
 extern HighscoreEintrag HighscoreListe[MAX_HIGHSCORES];
 
+// What the reader makes of a file's bytes: 0 a list it takes, 2 the wrong
+// size, 3 another version, 4 changed by hand (the codes Highscore_lesen
+// returns).
+int Highscore_pruefen(const BYTE* abDatei, DWORD dwGroesse);
 int Highscore_lesen(const char* datei);
 int Highscore_schreiben(const char* datei);
 int Highscore_anlegen(void);

@@ -18,6 +18,7 @@ const char* const g_zustandsnamen[] = {
 static_assert(sizeof g_zustandsnamen / sizeof g_zustandsnamen[0] == GS_EXIT + 1, "one name per state");
 
 int32_t g_letzter_zustand = -1;
+HeadlessAktion g_weitere_aktion = nullptr;
 
 void zustand_beobachten() {
     if (iGameState == g_letzter_zustand) return;
@@ -37,6 +38,7 @@ void aktion_ausfuehren(const std::string& verb, const std::string& args) {
                      " scroll=" + std::to_string(iScrollX) + " round=" + std::to_string(iRound) +
                      " menu=" + std::to_string(iMenuItem));
     }
+    if (g_weitere_aktion) g_weitere_aktion(verb, args);
 }
 
 // Goes back to the caller's working directory however the run ends.
@@ -83,6 +85,7 @@ RunnerErgebnis Runner_ausfuehren(const RunnerOptionen& opt) {
         return erg;
     }
     headless_script_set(ereignisse);
+    g_weitere_aktion = opt.aktion;
     headless_set_action_handler(aktion_ausfuehren);
     headless_set_observer(zustand_beobachten);
 
@@ -95,6 +98,7 @@ RunnerErgebnis Runner_ausfuehren(const RunnerOptionen& opt) {
     headless_log("exit " + std::to_string(erg.winmain));
     headless_set_observer(nullptr);
     headless_set_action_handler(nullptr);
+    g_weitere_aktion = nullptr;
 
     if (headless_timed_out())
         erg.status = 3;

@@ -14,6 +14,11 @@ struct RunnerOptionen {
     std::string script;       // script text (not a file name)
     HeadlessConfig cfg;       // clock start, limit, account, ...
     bool echo = false;        // print the log to standard output as it grows
+    // Called for every due action event after the runner's own handling,
+    // inside the message drain: a driver that answers what the game shows.
+    // Messages it posts (plat_post_message) reach the game in the same
+    // drain; it can wake itself again with headless_script_add.
+    HeadlessAktion aktion = nullptr;
 };
 
 struct RunnerErgebnis {

@@ -51,8 +51,12 @@ HWND headless_hauptfenster(void) { return g_fenster.empty() ? nullptr : g_fenste
 // ------------------------------------------------------------- script
 
 void headless_script_add(const HeadlessEreignis& e) {
+    // Events already handed out are dropped, so that a long run which keeps
+    // adding input holds only what is still to come.
+    g_hl.skript.erase(g_hl.skript.begin(), g_hl.skript.begin() + static_cast<std::ptrdiff_t>(g_hl.skript_pos));
+    g_hl.skript_pos = 0;
     // After every event of the same time, so that script order holds.
-    auto pos = std::upper_bound(g_hl.skript.begin() + static_cast<std::ptrdiff_t>(g_hl.skript_pos), g_hl.skript.end(),
+    auto pos = std::upper_bound(g_hl.skript.begin(), g_hl.skript.end(),
                                 e.ms, [](DWORD ms, const HeadlessEreignis& x) { return ms < x.ms; });
     g_hl.skript.insert(pos, e);
 }
