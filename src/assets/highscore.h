@@ -9,6 +9,14 @@
 #define HIGHSCORE_DATEI_GROESSE 288
 #define MAX_HIGHSCORES 10
 
+// Where the parts of the file lie.
+enum {
+    HS_VERSION_BLOCK = 32,
+    HS_ZEIT = 32,
+    HS_EINTRAEGE = 48,
+    HS_EINTRAG_GROESSE = 24,
+};
+
 struct HighscoreEintrag {
     int32_t iPunktzahl;
     char szName[20];
