@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "graphics/ddraw.h"
+#include "kern/bytefolge.h"
 #include "platform/backend.h"
 #include "shell/spiel.h"
 
@@ -104,8 +105,5 @@ size_t Fuzz_Meldungen(void)
 
 uint32_t Fuzz_Wert(const uint8_t* daten, size_t laenge, size_t bytes)
 {
-    uint32_t wert = 0;
-    for (size_t i = 0; i < bytes && i < laenge && i < 4; i++)
-        wert |= (uint32_t)daten[i] << (8 * i);
-    return wert;
+    return Bytes_Wert_lesen(daten, laenge, 0, bytes);
 }

@@ -10,6 +10,7 @@
 #include "fuzz_hilfe.h"
 #include "graphics/bitmaptext.h"
 #include "graphics/ddraw.h"
+#include "kern/bytefolge.h"
 #include "screens/screens.h"
 #include "shell/spiel.h"
 
@@ -50,7 +51,7 @@ static void Tabelle_pruefen(bool bDatei)
     BYTE datei[HIGHSCORE_DATEI_GROESSE + 1];
     Fuzz_Pruefen(Datei_lesen(datei, sizeof(datei)) == HIGHSCORE_DATEI_GROESSE, "the file is whole");
     Fuzz_Pruefen(memcmp(datei, HIGHSCORE_VERSION, sizeof(HIGHSCORE_VERSION)) == 0, "the file has its version");
-    Fuzz_Pruefen(memcmp(datei + 48, HighscoreListe, sizeof(HighscoreListe)) == 0, "the file holds the table");
+    Fuzz_Pruefen(memcmp(datei + HS_EINTRAEGE, HighscoreListe, sizeof(HighscoreListe)) == 0, "the file holds the table");
 }
 
 // A valid file's entries, best first, the upper of equal scores first,
@@ -62,7 +63,7 @@ static void Wie_in_der_Datei(const uint8_t* datei)
         int beste = -1;
         int32_t wert = 0;
         for (int i = 0; i < MAX_HIGHSCORES; i++) {
-            int32_t p = (int32_t)Fuzz_Wert(datei + 48 + 24 * i, 4, 4);
+            int32_t p = Bytes_Int_lesen(datei + HS_EINTRAEGE + HS_EINTRAG_GROESSE * i);
             if (!bPlatziert[i] && (beste < 0 || p > wert)) {
                 beste = i;
                 wert = p;
@@ -70,7 +71,7 @@ static void Wie_in_der_Datei(const uint8_t* datei)
         }
         bPlatziert[beste] = true;
         char szName[20] = {};
-        memcpy(szName, datei + 52 + 24 * beste, sizeof(szName) - 1);
+        memcpy(szName, datei + HS_EINTRAEGE + HS_EINTRAG_GROESSE * beste + 4, sizeof(szName) - 1);
         Fuzz_Pruefen(HighscoreListe[n].iPunktzahl == wert, "the file's scores, best first");
         Fuzz_Pruefen(strcmp(HighscoreListe[n].szName, szName) == 0, "the file's names");
     }

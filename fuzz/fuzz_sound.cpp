@@ -6,6 +6,7 @@
 
 #include "assets/packfile.h"
 #include "audio/dsound.h"
+#include "bau/bau.h"
 #include "fuzz_eingaben.h"
 #include "fuzz_hilfe.h"
 
@@ -15,40 +16,15 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     return 0;
 }
 
-static uint32_t Le32(const uint8_t* p)
-{
-    return (uint32_t)p[0] | (uint32_t)p[1] << 8 | (uint32_t)p[2] << 16 | (uint32_t)p[3] << 24;
-}
-
-// The "data" chunk as RIFF defines it, found without the loader: its
-// bytes (zero past the end of the file) are what the buffer must hold.
-static bool Daten_finden(const uint8_t* archiv, size_t laenge, uint32_t offset, uint64_t* position, uint32_t* groesse)
-{
-    if ((uint64_t)offset + 12 > laenge || memcmp(archiv + offset, "RIFF", 4) != 0 ||
-        memcmp(archiv + offset + 8, "WAVE", 4) != 0)
-        return false;
-    uint64_t ende = (uint64_t)offset + 8 + Le32(archiv + offset + 4);
-    if (ende > laenge)
-        ende = laenge;
-    for (uint64_t pos = (uint64_t)offset + 12; pos + 8 <= ende;) {
-        uint32_t n = Le32(archiv + pos + 4);
-        if (memcmp(archiv + pos, "data", 4) == 0) {
-            *position = pos + 8;
-            *groesse = n;
-            return true;
-        }
-        pos += 8 + (uint64_t)n + (n & 1);
-    }
-    return false;
-}
-
 static bool Puffer_haelt(PlatSoundBuffer* puffer, const uint8_t* archiv, size_t laenge, uint32_t offset)
 {
     uint64_t position = 0;
     uint32_t groesse = 0;
     void* p = nullptr;
     DWORD n = 0;
-    if (!Daten_finden(archiv, laenge, offset, &position, &groesse) ||
+    // The "data" chunk as RIFF defines it, found without the loader: its
+    // bytes (zero past the end of the file) are what the buffer must hold.
+    if (!Bau_Chunk_finden(archiv, laenge, offset, "data", &position, &groesse) ||
         plat_sound_buffer_lock(puffer, 0, groesse, &p, &n) != PLAT_OK)
         return false;
     // Whole blocks at a time: a damaged size may ask for megabytes.

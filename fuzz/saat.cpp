@@ -3,22 +3,23 @@
 // them, and near misses one step away from each check of the readers.
 //
 //   glubbershoot-fuzz-seeds DIR    writes DIR/<target>/<name> for each target
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "bau/bau.h"
 #include "fuzz_eingaben.h"
 #include "inhalt.h"
+#include "kern/bytefolge.h"
 
 namespace fs = std::filesystem;
-typedef std::vector<uint8_t> Bytes;
 
 namespace {
 
-const int TYP_BMP = 2000, TYP_WAV = 1000;
-const size_t INDEX = 544, KENNUNG = 404, OFFSETS = 204;
+const size_t KENNUNG = offsetof(PackFileVerzeichnis, szKennung), OFFSETS = offsetof(PackFileVerzeichnis, iSektorOffset);
 
 fs::path g_ziel;
 int g_anzahl = 0;
@@ -39,35 +40,6 @@ void Ablegen(const char* ziel, const std::string& name, const Bytes& b)
     g_anzahl++;
 }
 
-void Le32(Bytes& b, uint32_t v)
-{
-    for (int i = 0; i < 4; i++)
-        b.push_back((uint8_t)(v >> (8 * i)));
-}
-
-void Setze32(Bytes& b, size_t pos, uint32_t v)
-{
-    for (int i = 0; i < 4; i++)
-        b[pos + i] = (uint8_t)(v >> (8 * i));
-}
-
-void Setze16(Bytes& b, size_t pos, uint16_t v)
-{
-    b[pos] = (uint8_t)v;
-    b[pos + 1] = (uint8_t)(v >> 8);
-}
-
-Bytes Text(const std::string& s)
-{
-    return Bytes(s.begin(), s.end());
-}
-
-Bytes Verbinden(Bytes a, const Bytes& b)
-{
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
 // One sector in slot `sektor` of an archive with nothing else in it.
 Bytes Archiv(int sektor, const Bytes& daten, int typ)
 {
@@ -78,7 +50,7 @@ Bytes Archiv(int sektor, const Bytes& daten, int typ)
 
 size_t Index_an(const Bytes& archiv)
 {
-    return archiv.size() - INDEX;
+    return archiv.size() - PACKFILE_INDEX_GROESSE;
 }
 
 // ------------------------------------------------------------- archives
@@ -86,9 +58,9 @@ size_t Index_an(const Bytes& archiv)
 void Archive_ablegen(void)
 {
     Bytes voll = PackFile_bauen({Bmp_kodieren(Patrone_malen()), {}, Wav_kodieren(std::vector<int16_t>(64, 100), 22050)},
-                                TYP_BMP);
+                                SEKTOR_BMP);
     Ablegen("packfile", "two-sectors", voll);
-    Ablegen("packfile", "index-only", PackFile_bauen({}, TYP_BMP));
+    Ablegen("packfile", "index-only", PackFile_bauen({}, SEKTOR_BMP));
 
     const char* falsch[] = {"packFile-1.0", "PackFile-1.1", "PackFile-1.", "PackFile-1.0X"};
     for (const char* k : falsch) {
@@ -96,7 +68,7 @@ void Archive_ablegen(void)
         memcpy(&b[Index_an(b) + KENNUNG], k, strlen(k) + 1);
         Ablegen("packfile", std::string("magic-") + k, b);
     }
-    Bytes kurz(voll.end() - (long)INDEX + 1, voll.end());
+    Bytes kurz(voll.end() - PACKFILE_INDEX_GROESSE + 1, voll.end());
     Ablegen("packfile", "one-short-of-an-index", kurz);
     Ablegen("packfile", "empty", {});
     Bytes nachlauf = voll;
@@ -108,7 +80,7 @@ void Archive_ablegen(void)
 
 Bytes Bild_eingabe(int sektor, int flaeche, int schalter, const Bytes& archiv)
 {
-    return Verbinden({(uint8_t)sektor, (uint8_t)(flaeche | schalter)}, archiv);
+    return Bau_verbinden({(uint8_t)sektor, (uint8_t)(flaeche | schalter)}, archiv);
 }
 
 void Bilder_ablegen(void)
@@ -123,7 +95,7 @@ void Bilder_ablegen(void)
         {2, 6, Einschuss_malen()},
     };
     for (const Gueltig& g : gueltig) {
-        Bytes a = Archiv(g.sektor, Bmp_kodieren(g.bild), TYP_BMP);
+        Bytes a = Archiv(g.sektor, Bmp_kodieren(g.bild), SEKTOR_BMP);
         std::string name = "sector-" + std::to_string(g.sektor);
         Ablegen("bild", name, Bild_eingabe(g.sektor, g.flaeche, 0, a));
         Ablegen("bild", name + "-palette", Bild_eingabe(g.sektor, g.flaeche, FUZZ_BILD_PALETTE, a));
@@ -135,10 +107,10 @@ void Bilder_ablegen(void)
     auto abwandeln = [&](const std::string& name, size_t pos, int bytes, uint32_t wert) {
         Bytes b = bmp;
         if (bytes == 2)
-            Setze16(b, pos, (uint16_t)wert);
+            Bytes_Word_schreiben(&b[pos], (uint16_t)wert);
         else
-            Setze32(b, pos, wert);
-        Ablegen("bild", name, Bild_eingabe(32, 5, 0, Archiv(32, b, TYP_BMP)));
+            Bytes_DWord_schreiben(&b[pos], wert);
+        Ablegen("bild", name, Bild_eingabe(32, 5, 0, Archiv(32, b, SEKTOR_BMP)));
     };
     abwandeln("one-wider", 18, 4, 33);
     abwandeln("one-lower", 22, 4, 127);
@@ -147,15 +119,15 @@ void Bilder_ablegen(void)
     abwandeln("true-colour", 28, 2, 24);
     for (size_t laenge : {10u, 14u, 40u, 54u, 600u, 1078u, 1078u + 32u * 64u}) {
         Bytes b(bmp.begin(), bmp.begin() + (long)laenge);
-        Ablegen("bild", "cut-at-" + std::to_string(laenge), Bild_eingabe(32, 5, FUZZ_BILD_PALETTE, Archiv(32, b, TYP_BMP)));
+        Ablegen("bild", "cut-at-" + std::to_string(laenge), Bild_eingabe(32, 5, FUZZ_BILD_PALETTE, Archiv(32, b, SEKTOR_BMP)));
     }
-    Ablegen("bild", "sound-type", Bild_eingabe(32, 5, 0, Archiv(32, bmp, TYP_WAV)));
-    Ablegen("bild", "sector-41", Bild_eingabe(41, 5, 0, Archiv(41, bmp, TYP_BMP)));
-    Ablegen("bild", "sector-40", Bild_eingabe(40, 5, 0, Archiv(40, bmp, TYP_BMP)));
-    Bytes weit = Archiv(32, bmp, TYP_BMP);
-    Setze32(weit, Index_an(weit) + OFFSETS + 4 * 32, (uint32_t)weit.size() + 7);
+    Ablegen("bild", "sound-type", Bild_eingabe(32, 5, 0, Archiv(32, bmp, SEKTOR_WAV)));
+    Ablegen("bild", "sector-41", Bild_eingabe(41, 5, 0, Archiv(41, bmp, SEKTOR_BMP)));
+    Ablegen("bild", "sector-40", Bild_eingabe(40, 5, 0, Archiv(40, bmp, SEKTOR_BMP)));
+    Bytes weit = Archiv(32, bmp, SEKTOR_BMP);
+    Bytes_DWord_schreiben(&weit[Index_an(weit) + OFFSETS + 4 * 32], (uint32_t)weit.size() + 7);
     Ablegen("bild", "offset-past-the-end", Bild_eingabe(32, 5, 0, weit));
-    Setze32(weit, Index_an(weit) + OFFSETS + 4 * 32, 0x80000000u);
+    Bytes_DWord_schreiben(&weit[Index_an(weit) + OFFSETS + 4 * 32], 0x80000000u);
     Ablegen("bild", "offset-negative", Bild_eingabe(32, 5, 0, weit));
 
     // The large surfaces: only their headers fit a seed.
@@ -166,95 +138,62 @@ void Bilder_ablegen(void)
         b.iHoehe = 2;
         b.px.assign((size_t)b.iBreite * 2, 7);
         Bytes k = Bmp_kodieren(b);
-        Setze32(k, 22, (uint32_t)FUZZ_FLAECHEN[f].iHoehe);
-        Ablegen("bild", "header-of-surface-" + std::to_string(f), Bild_eingabe(1, f, FUZZ_BILD_PALETTE, Archiv(1, k, TYP_BMP)));
+        Bytes_DWord_schreiben(&k[22], (uint32_t)FUZZ_FLAECHEN[f].iHoehe);
+        Ablegen("bild", "header-of-surface-" + std::to_string(f), Bild_eingabe(1, f, FUZZ_BILD_PALETTE, Archiv(1, k, SEKTOR_BMP)));
     }
 }
 
 // --------------------------------------------------------------- sounds
 
-Bytes Chunk(const char* id, const Bytes& daten, int64_t groesse = -1)
-{
-    Bytes b = Text(std::string(id, 4));
-    Le32(b, groesse < 0 ? (uint32_t)daten.size() : (uint32_t)groesse);
-    b = Verbinden(b, daten);
-    if (daten.size() & 1)
-        b.push_back(0);
-    return b;
-}
-
-Bytes Pcm(uint16_t kanaele, uint32_t rate, uint16_t bits, uint16_t art = 1)
-{
-    Bytes b(16);
-    Setze16(b, 0, art);
-    Setze16(b, 2, kanaele);
-    Setze32(b, 4, rate);
-    Setze32(b, 8, rate * kanaele * bits / 8);
-    Setze16(b, 12, (uint16_t)(kanaele * bits / 8));
-    Setze16(b, 14, bits);
-    return b;
-}
-
-Bytes Riff(const Bytes& chunks, int64_t groesse = -1)
-{
-    Bytes b = Text("RIFF");
-    Le32(b, groesse < 0 ? (uint32_t)(4 + chunks.size()) : (uint32_t)groesse);
-    return Verbinden(Verbinden(b, Text("WAVE")), chunks);
-}
-
 void Klaenge_ablegen(void)
 {
-    auto ablegen = [](const std::string& name, int sektor, const Bytes& sektordaten, int typ = TYP_WAV) {
-        Ablegen("sound", name, Verbinden({(uint8_t)sektor}, Archiv(sektor, sektordaten, typ)));
+    auto ablegen = [](const std::string& name, int sektor, const Bytes& sektordaten, int typ = SEKTOR_WAV) {
+        Ablegen("sound", name, Bau_verbinden({(uint8_t)sektor}, Archiv(sektor, sektordaten, typ)));
     };
     ablegen("short-tone", 0, Wav_kodieren(std::vector<int16_t>(200, 1000), KLANG_RATE));
     ablegen("key-click", 18, Wav_kodieren(Effekt_erzeugen(18), KLANG_RATE));
 
-    const Bytes fmt = Chunk("fmt ", Pcm(1, 22050, 8)), daten = Chunk("data", Bytes(40, 0x80));
-    ablegen("data-before-fmt", 5, Riff(Verbinden(daten, fmt)));
-    ablegen("odd-list-between", 5, Riff(Verbinden(Verbinden(fmt, Chunk("LIST", Text("INFOabc"))), daten)));
-    ablegen("data-past-the-end", 5, Riff(Verbinden(fmt, Chunk("data", Bytes(10, 1), 5000))));
-    ablegen("no-fmt", 5, Riff(daten));
-    ablegen("no-data", 5, Riff(fmt));
-    ablegen("riff-size-huge", 5, Riff(Verbinden(fmt, daten), 0xFFFFFFF0u));
-    ablegen("chunk-size-huge", 5, Riff(Verbinden(Chunk("junk", Bytes(2, 0), 0xFFFFFFFFu), daten)));
-    ablegen("data-size-huge", 5, Riff(Verbinden(fmt, Chunk("data", Bytes(8, 0), 0x7FFFFFFFu))));
-    ablegen("float-format", 5, Riff(Verbinden(Chunk("fmt ", Pcm(1, 22050, 32, 3)), daten)));
-    ablegen("stereo-16", 5, Riff(Verbinden(Chunk("fmt ", Pcm(2, 44100, 16)), daten)));
-    ablegen("fmt-cut", 5, Riff(Verbinden(Chunk("fmt ", Bytes(6, 1)), daten)));
-    ablegen("empty-data", 5, Riff(Verbinden(fmt, Chunk("data", {}))));
-    ablegen("sector-21", 21, Riff(Verbinden(fmt, daten)));
-    ablegen("picture-type", 3, Riff(Verbinden(fmt, daten)), TYP_BMP);
-    Bytes rifx = Riff(Verbinden(fmt, daten));
+    const Bytes fmt = Bau_Chunk("fmt ", Bau_Pcm(1, 22050, 8)), daten = Bau_Chunk("data", Bytes(40, 0x80));
+    ablegen("data-before-fmt", 5, Bau_Riff(Bau_verbinden(daten, fmt)));
+    ablegen("odd-list-between", 5, Bau_Riff(Bau_verbinden(Bau_verbinden(fmt, Bau_Chunk("LIST", Bau_Text("INFOabc"))), daten)));
+    ablegen("data-past-the-end", 5, Bau_Riff(Bau_verbinden(fmt, Bau_Chunk("data", Bytes(10, 1), 5000))));
+    ablegen("no-fmt", 5, Bau_Riff(daten));
+    ablegen("no-data", 5, Bau_Riff(fmt));
+    ablegen("riff-size-huge", 5, Bau_Riff(Bau_verbinden(fmt, daten), 0xFFFFFFF0u));
+    ablegen("chunk-size-huge", 5, Bau_Riff(Bau_verbinden(Bau_Chunk("junk", Bytes(2, 0), 0xFFFFFFFFu), daten)));
+    ablegen("data-size-huge", 5, Bau_Riff(Bau_verbinden(fmt, Bau_Chunk("data", Bytes(8, 0), 0x7FFFFFFFu))));
+    ablegen("float-format", 5, Bau_Riff(Bau_verbinden(Bau_Chunk("fmt ", Bau_Pcm(1, 22050, 32, 3)), daten)));
+    ablegen("stereo-16", 5, Bau_Riff(Bau_verbinden(Bau_Chunk("fmt ", Bau_Pcm(2, 44100, 16)), daten)));
+    ablegen("fmt-cut", 5, Bau_Riff(Bau_verbinden(Bau_Chunk("fmt ", Bytes(6, 1)), daten)));
+    ablegen("empty-data", 5, Bau_Riff(Bau_verbinden(fmt, Bau_Chunk("data", {}))));
+    ablegen("sector-21", 21, Bau_Riff(Bau_verbinden(fmt, daten)));
+    ablegen("picture-type", 3, Bau_Riff(Bau_verbinden(fmt, daten)), SEKTOR_BMP);
+    Bytes rifx = Bau_Riff(Bau_verbinden(fmt, daten));
     rifx[3] = 'X';
     ablegen("not-riff", 5, rifx);
 }
 
 // ---------------------------------------------------------- high scores
 
-Bytes Score(const std::vector<std::pair<int32_t, std::string>>& e, uint16_t minute = 12, uint16_t sekunde = 34,
-            const std::string& version = "Glubbershoot 1009")
+Bytes Score(const std::vector<BauEintrag>& e, uint16_t minute = 12, uint16_t sekunde = 34,
+            const std::string& version = HIGHSCORE_VERSION)
 {
-    Bytes b(288, 0);
-    memcpy(&b[0], version.data(), version.size() < 32 ? version.size() : 32);
-    const uint16_t zeit[8] = {2024, 5, 3, 16, 20, minute, sekunde, 999};
-    for (int i = 0; i < 8; i++)
-        Setze16(b, 32 + 2 * i, zeit[i]);
-    for (size_t i = 0; i < 10; i++) {
-        std::pair<int32_t, std::string> x = i < e.size() ? e[i] : std::make_pair(100, std::string("Leer"));
-        Setze32(b, 48 + 24 * i, (uint32_t)x.first);
-        memcpy(&b[52 + 24 * i], x.second.data(), x.second.size() < 20 ? x.second.size() : 20);
-    }
-    return b;
+    BauPunkteliste p;
+    p.version = version;
+    p.wZeit[5] = minute;
+    p.wZeit[6] = sekunde;
+    p.eintraege = e;
+    p.eintraege.resize(MAX_HIGHSCORES, BauEintrag{100, "Leer"});
+    return Bau_Punkteliste(p);
 }
 
 void Punktelisten_ablegen(void)
 {
     auto ablegen = [](const std::string& name, int32_t punkte, const std::string& spieler, const Bytes& datei) {
         Bytes kopf(FUZZ_SCORE_KOPF, 0);
-        Setze32(kopf, 0, (uint32_t)punkte);
+        Bytes_Int_schreiben(&kopf[0], punkte);
         memcpy(&kopf[4], spieler.data(), spieler.size() < FUZZ_SCORE_NAME ? spieler.size() : FUZZ_SCORE_NAME);
-        Ablegen("score", name, Verbinden(kopf, datei));
+        Ablegen("score", name, Bau_verbinden(kopf, datei));
     };
     const Bytes gut = Score({{900, "Anna"}, {800, "Bert"}, {700, "Cleo"}, {700, "Dora"}, {500, "Emil"}});
     ablegen("valid", 750, "Sechzehn_Zeichen", gut);
@@ -295,10 +234,10 @@ void Skripte_ablegen(void)
     };
     int n = 0;
     for (const char* s : gut)
-        Ablegen("skript", "good-" + std::to_string(n++), Text(s));
+        Ablegen("skript", "good-" + std::to_string(n++), Bau_Text(s));
     n = 0;
     for (const char* s : falsch)
-        Ablegen("skript", "bad-" + std::to_string(n++), Text(s));
+        Ablegen("skript", "bad-" + std::to_string(n++), Bau_Text(s));
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <functional>
 #include <map>
 
+#include "bau/bau.h"
 #include "graphics/bitmaptext.h"
 #include "shell/spiel.h"
 #include "testhilfe.h"
@@ -112,13 +113,11 @@ inline Haken Runde_beenden_mit(int32_t punkte)
 // A valid "Score.dat" with these ten entries.
 inline void Bestenliste_schreiben(const std::vector<std::pair<std::string, int32_t>>& eintraege)
 {
-    std::string d(288, '\0');
-    std::memcpy(&d[0], "Glubbershoot 1009", 17);
-    for (size_t i = 0; i < 10; ++i) {
-        std::memcpy(&d[48 + 24 * i], &eintraege[i].second, 4);
-        std::memcpy(&d[52 + 24 * i], eintraege[i].first.c_str(), eintraege[i].first.size() + 1);
-    }
-    Datei_schreiben("Score.dat", d);
+    BauPunkteliste p;
+    for (const auto& e : eintraege)
+        p.eintraege.push_back({e.second, e.first});
+    const Bytes d = Bau_Punkteliste(p);
+    Datei_schreiben("Score.dat", std::string(d.begin(), d.end()));
 }
 
 #endif

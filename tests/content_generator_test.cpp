@@ -32,13 +32,12 @@ TEST(ContentGenerator, TwoRunsGiveTheSameBytesAndASheet)
     // The sheet folder: each picture as a BMP of its own, byte for byte its
     // sector, and the whole sheet.
     std::string grafik = Datei_lesen(a + "/Grafik.dat");
-    size_t index = grafik.size() - 544;
+    const PackFileVerzeichnis pfv = Verzeichnis(grafik);
     for (const ContentBild& c : Content_inventar()) {
         char name[32];
         snprintf(name, sizeof(name), "/bogen/grafik-%02d.bmp", c.iSektor);
         std::string bild = Datei_lesen(a + name);
-        uint32_t offset = 0;
-        for (int i = 3; i >= 0; i--) offset = (offset << 8) | (uint8_t)grafik[index + 204 + 4 * c.iSektor + i];
+        uint32_t offset = (uint32_t)pfv.iSektorOffset[c.iSektor];
         EXPECT_EQ(bild.size(), 1078u + (size_t)c.iBreite * c.iHoehe) << name;
         EXPECT_TRUE(bild == grafik.substr(offset, bild.size())) << name;
     }

@@ -3,14 +3,13 @@
 #include <set>
 
 #include "content_hilfe_test.h"
+#include "kern/bytefolge.h"
 
 namespace {
 
 uint32_t Le32_lesen(const std::string& d, size_t pos)
 {
-    uint32_t v = 0;
-    for (int i = 3; i >= 0; i--) v = (v << 8) | (uint8_t)d[pos + i];
-    return v;
+    return Bytes_Wert_lesen(d.data(), d.size(), pos, 4);
 }
 
 struct Rgb {
@@ -37,10 +36,11 @@ TEST_F(ContentGrafik, IndexNamesOnlyTheInventory)
     std::string d = Datei_lesen("Grafik.dat");
     ASSERT_GT(d.size(), 544u);
     size_t index = d.size() - 544;
+    const PackFileVerzeichnis pfv = Verzeichnis(d);
     std::set<int> inventar;
     for (const ContentBild& c : Content_inventar()) inventar.insert(c.iSektor);
     for (int i = 0; i < 50; i++) {
-        uint32_t typ = Le32_lesen(d, index + 4 * i), offset = Le32_lesen(d, index + 204 + 4 * i);
+        uint32_t typ = (uint32_t)pfv.iSektorTyp[i], offset = (uint32_t)pfv.iSektorOffset[i];
         if (inventar.count(i)) {
             EXPECT_EQ(typ, 2000u) << "sector " << i;
             ASSERT_LT(offset + 1078u, index) << "sector " << i;
@@ -62,10 +62,10 @@ TEST_F(ContentGrafik, IndexNamesOnlyTheInventory)
 TEST_F(ContentGrafik, OnePaletteWithTheGamesFixedColours)
 {
     std::string d = Datei_lesen("Grafik.dat");
-    size_t index = d.size() - 544;
+    const PackFileVerzeichnis pfv = Verzeichnis(d);
     std::string erste;
     for (const ContentBild& c : Content_inventar()) {
-        std::string tabelle = d.substr(Le32_lesen(d, index + 204 + 4 * c.iSektor) + 54, 1024);
+        std::string tabelle = d.substr(pfv.iSektorOffset[c.iSektor] + 54, 1024);
         if (erste.empty()) erste = tabelle;
         EXPECT_EQ(tabelle, erste) << "sector " << c.iSektor;
     }
@@ -106,7 +106,7 @@ TEST_F(ContentGrafik, BackgroundsHaveNoTransparentPixel)
 TEST_F(ContentGrafik, TitleBottomStripIsLight)
 {
     std::string d = Datei_lesen("Grafik.dat");
-    std::string tabelle = d.substr(Le32_lesen(d, d.size() - 544 + 204 + 4 * 34) + 54, 1024);
+    std::string tabelle = d.substr(Verzeichnis(d).iSektorOffset[34] + 54, 1024);
     std::vector<uint8_t> px = Bild(34, 1024, 768);
     int dunkel = 0;
     for (int y = 746; y < 768; y++)

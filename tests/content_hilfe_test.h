@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "assets/packfile.h"
+#include "bau/bau.h"
 #include "ddraw_hilfe_test.h"
 #include "testhilfe.h"
 
@@ -39,6 +40,14 @@ inline const std::vector<ContentBild>& Content_inventar()
         return l;
     }();
     return liste;
+}
+
+// The index of an archive read as the file holds it (zero when too short).
+inline PackFileVerzeichnis Verzeichnis(const std::string& archiv)
+{
+    PackFileVerzeichnis pfv;
+    Bau_Verzeichnis_lesen(reinterpret_cast<const uint8_t*>(archiv.data()), archiv.size(), &pfv);
+    return pfv;
 }
 
 inline std::string Generator_pfad() { return std::string(GLUBBER_DATA_DIR) + "/../glubbershoot-content"; }

@@ -5,6 +5,7 @@
 
 #include "audio/dsound.h"
 #include "content_hilfe_test.h"
+#include "kern/bytefolge.h"
 
 namespace {
 
@@ -15,36 +16,24 @@ struct Welle {
     double Sekunden() const { return iRate ? (double)samples.size() / iRate : 0; }
 };
 
-uint32_t Le(const std::string& d, size_t pos, int bytes)
-{
-    uint32_t v = 0;
-    for (int i = bytes - 1; i >= 0; i--) v = (v << 8) | (uint8_t)d[pos + i];
-    return v;
-}
-
 // A small RIFF reader of our own for the loose files, which the game only
 // hands to the platform's player.
 Welle Welle_lesen(const std::string& d, size_t start = 0)
 {
     Welle w;
-    if (d.size() < start + 12 || d.compare(start, 4, "RIFF") != 0 || d.compare(start + 8, 4, "WAVE") != 0) return w;
-    size_t ende = start + 8 + Le(d, start + 4, 4), pos = start + 12;
-    bool fmt = false;
-    while (pos + 8 <= ende && pos + 8 <= d.size()) {
-        uint32_t laenge = Le(d, pos + 4, 4);
-        if (d.compare(pos, 4, "fmt ") == 0) {
-            w.iFormat = (int)Le(d, pos + 8, 2);
-            w.iKanaele = (int)Le(d, pos + 10, 2);
-            w.iRate = (int)Le(d, pos + 12, 4);
-            w.iBits = (int)Le(d, pos + 22, 2);
-            fmt = true;
-        } else if (d.compare(pos, 4, "data") == 0 && pos + 8 + laenge <= d.size()) {
-            w.samples.resize(laenge / 2);
-            memcpy(w.samples.data(), d.data() + pos + 8, w.samples.size() * 2);
-            w.bOk = fmt;
-        }
-        pos += 8 + laenge + (laenge & 1);
-    }
+    const uint8_t* p = reinterpret_cast<const uint8_t*>(d.data());
+    uint64_t fmt = 0, daten = 0;
+    uint32_t fmt_laenge = 0, laenge = 0;
+    if (!Bau_Chunk_finden(p, d.size(), start, "fmt ", &fmt, &fmt_laenge) || fmt + 16 > d.size() ||
+        !Bau_Chunk_finden(p, d.size(), start, "data", &daten, &laenge) || daten + laenge > d.size())
+        return w;
+    w.iFormat = Bytes_Word_lesen(p + fmt);
+    w.iKanaele = Bytes_Word_lesen(p + fmt + 2);
+    w.iRate = (int)Bytes_DWord_lesen(p + fmt + 4);
+    w.iBits = Bytes_Word_lesen(p + fmt + 14);
+    w.samples.resize(laenge / 2);
+    for (size_t i = 0; i < w.samples.size(); i++) w.samples[i] = (int16_t)Bytes_Word_lesen(p + daten + 2 * i);
+    w.bOk = true;
     return w;
 }
 
@@ -80,7 +69,7 @@ struct ContentKlang : ::testing::Test {
 TEST_F(ContentKlang, EverySoundSectorLoadsAndSounds)
 {
     std::string d = Datei_lesen("Sound.dat");
-    size_t index = d.size() - 544;
+    const PackFileVerzeichnis pfv = Verzeichnis(d);
     for (int i = 0; i < MAX_SOUNDS; i++) {
         ASSERT_EQ(PackFile_Sound_laden("Sound.dat", &pfvSound, i, &lpDSB[i]), 0) << "sector " << i;
         void* p = nullptr;
@@ -88,7 +77,7 @@ TEST_F(ContentKlang, EverySoundSectorLoadsAndSounds)
         ASSERT_EQ(plat_sound_buffer_lock(lpDSB[i], 0, 1, &p, &laenge), PLAT_OK);
         plat_sound_buffer_unlock(lpDSB[i], p, laenge);
 
-        Welle w = Welle_lesen(d, Le(d, index + 204 + 4 * i, 4));
+        Welle w = Welle_lesen(d, (uint32_t)pfv.iSektorOffset[i]);
         ASSERT_TRUE(w.bOk) << "sector " << i;
         EXPECT_EQ(w.iFormat, 1);
         EXPECT_EQ(w.iKanaele, 1);
@@ -108,9 +97,9 @@ TEST_F(ContentKlang, EverySoundSectorLoadsAndSounds)
 TEST_F(ContentKlang, ShotAndReloadSetTheRateOfFire)
 {
     std::string d = Datei_lesen("Sound.dat");
-    size_t index = d.size() - 544;
-    Welle schuss = Welle_lesen(d, Le(d, index + 204 + 4 * 15, 4));
-    Welle laden = Welle_lesen(d, Le(d, index + 204 + 4 * 14, 4));
+    const PackFileVerzeichnis pfv = Verzeichnis(d);
+    Welle schuss = Welle_lesen(d, (uint32_t)pfv.iSektorOffset[15]);
+    Welle laden = Welle_lesen(d, (uint32_t)pfv.iSektorOffset[14]);
     EXPECT_NEAR(schuss.Sekunden(), 0.3, 0.03);
     EXPECT_NEAR(laden.Sekunden(), 0.7, 0.05);
 }

@@ -13,13 +13,14 @@ namespace {
 std::string Scoredatei(std::vector<int32_t> punkte, uint16_t minute = 12, uint16_t sekunde = 34,
                        std::string version = HIGHSCORE_VERSION)
 {
-    version.resize(32, '\0');
-    std::string s = version + Le(2024, 2) + Le(5, 2) + Le(3, 2) + Le(16, 2) + Le(20, 2) + Le(minute, 2) +
-                    Le(sekunde, 2) + Le(999, 2);
+    BauPunkteliste p;
+    p.version = version;
+    p.wZeit[5] = minute;
+    p.wZeit[6] = sekunde;
     punkte.resize(MAX_HIGHSCORES, 100);
     for (size_t i = 0; i < punkte.size(); i++)
-        s += Le(static_cast<uint32_t>(punkte[i])) + static_cast<char>('A' + i) + std::string(19, '\0');
-    return s;
+        p.eintraege.push_back({punkte[i], std::string(1, static_cast<char>('A' + i))});
+    return Text(Bau_Punkteliste(p));
 }
 
 std::string Tabelle()

@@ -11,17 +11,21 @@
 #include <vector>
 
 #include "assets/packfile.h"
+#include "bau/bau.h"
+#include "kern/bytefolge.h"
 #include "platform/headless/headless.h"
 #include "testhilfe.h"
 
 namespace testbau {
 
+inline std::string Text(const Bytes& b) { return std::string(b.begin(), b.end()); }
+inline Bytes Roh(const std::string& s) { return Bau_Text(s); }
+
 inline std::string Le(uint32_t v, int bytes = 4)
 {
-    std::string s;
-    for (int i = 0; i < bytes; i++)
-        s += static_cast<char>((v >> (8 * i)) & 0xFF);
-    return s;
+    char b[4];
+    Bytes_DWord_schreiben(b, v);
+    return std::string(b, static_cast<size_t>(bytes));
 }
 
 // 8-bit BMP; `zeilen` in file order (bottom row first). Colour-table
@@ -31,22 +35,18 @@ inline std::string Bmp(int32_t w, int32_t h, const std::string& zeilen, uint16_t
     if (farben.empty())
         for (int i = 0; i < 256; i++)
             farben += std::string(3, static_cast<char>(i)) + '\0';
-    return "BM" + Le(1078 + zeilen.size()) + Le(0) + Le(1078) + Le(40) + Le(w) + Le(h) + Le(1, 2) + Le(bits, 2) +
-           std::string(24, '\0') + farben + zeilen;
+    return Text(Bau_Bmp(w, h, Roh(farben), Roh(zeilen), bits));
 }
 
 // A RIFF sub-chunk with its pad byte; `groesse` overrides the size field.
 inline std::string Chunk(const std::string& id, const std::string& daten, int64_t groesse = -1)
 {
-    return id + Le(groesse < 0 ? daten.size() : static_cast<uint32_t>(groesse)) + daten + std::string(daten.size() & 1, '\0');
+    return Text(Bau_Chunk(id.c_str(), Roh(daten), groesse));
 }
-inline std::string Riff(const std::string& chunks, int64_t groesse = -1)
-{
-    return "RIFF" + Le(groesse < 0 ? 4 + chunks.size() : static_cast<uint32_t>(groesse)) + "WAVE" + chunks;
-}
+inline std::string Riff(const std::string& chunks, int64_t groesse = -1) { return Text(Bau_Riff(Roh(chunks), groesse)); }
 // 16-byte PCM format: mono, 22050 Hz, 8 bits.
-inline std::string Pcm() { return Le(1, 2) + Le(1, 2) + Le(22050) + Le(22050) + Le(1, 2) + Le(8, 2); }
-inline std::string Wave(const std::string& samples) { return Riff(Chunk("fmt ", Pcm()) + Chunk("data", samples)); }
+inline std::string Pcm() { return Text(Bau_Pcm(1, 22050, 8)); }
+inline std::string Wave(const std::string& samples) { return Text(Bau_Wave(Bau_Pcm(1, 22050, 8), Roh(samples))); }
 
 struct Sektor {
     int nummer;
@@ -58,14 +58,14 @@ struct Sektor {
 // absolute and unordered; then the index with junk in its unread bytes.
 inline std::string Archiv(const std::vector<Sektor>& sektoren, std::string kennung = PACKFILE_KENNUNG)
 {
-    std::string s(37, 'x'), typ(204, '\0'), offset(200, '\0');
-    for (auto it = sektoren.rbegin(); it != sektoren.rend(); ++it) {
-        typ.replace(4 * it->nummer, 4, Le(it->typ));
-        offset.replace(4 * it->nummer, 4, Le(s.size()));
-        s += it->daten + std::string(13, 'w');
-    }
-    kennung.resize(13, '\0');
-    return s + typ + offset + kennung + std::string(127, 'Z');
+    BauArchiv a;
+    for (auto it = sektoren.rbegin(); it != sektoren.rend(); ++it)
+        a.sektoren.push_back({it->nummer, it->typ, Roh(it->daten)});
+    a.vorspann.assign(37, 'x');
+    a.luecke.assign(13, 'w');
+    a.kennung = kennung;
+    a.byRest = 'Z';
+    return Text(Bau_Archiv(a));
 }
 
 // Texts of the message boxes logged so far, "<caption> | <text>".

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "kern/bytefolge.h"
 #include "platform/backend.h"
 #include "platform/headless/headless.h"
 #include "testhilfe.h"
@@ -241,8 +242,7 @@ TEST_F(PlattformHeadless, ShotIsAnEightBitBmpOfTheLastFrame) {
     ASSERT_TRUE(headless_write_bmp("bild.bmp"));
     std::string b = Datei_lesen("bild.bmp");
     ASSERT_EQ(b.size(), 14u + 40 + 1024 + 1024 * 768);
-    auto u32 = [&](size_t o) { return uint32_t(uint8_t(b[o])) | uint32_t(uint8_t(b[o + 1])) << 8 |
-                                      uint32_t(uint8_t(b[o + 2])) << 16 | uint32_t(uint8_t(b[o + 3])) << 24; };
+    auto u32 = [&](size_t o) { return Bytes_DWord_lesen(b.data() + o); };
     EXPECT_EQ(b.substr(0, 2), "BM");
     EXPECT_EQ(u32(10), 1078u);
     EXPECT_EQ(u32(18), 1024u);

@@ -52,6 +52,7 @@ pflanzen src/platform/headless/klang.cpp '#include "platform/sdl/sdl_intern.h"' 
 pflanzen src/screens/listen.cpp '#include "platform/headless/headless.h"' 1
 pflanzen src/shell/spiel.cpp '#include "runner/runner.h"' 1
 pflanzen tools/content/spielfeld.cpp '#include "graphics/ddraw.h"' 1
+pflanzen tools/bau/bau.cpp '#include "graphics/ddraw.h"' 1
 pflanzen tests/smoke_test.cpp '#  include <SDL2/SDL_mixer.h>' 1
 # What the rule allows: one floor, downward, and SDL where it belongs.
 pflanzen src/assets/sound.cpp '#include "audio/musik.h"' 0
@@ -59,6 +60,8 @@ pflanzen src/audio/dsound.cpp '#include "assets/highscore.h"' 0
 pflanzen src/world/zeichnen.cpp '#include "screens/screens.h"' 0
 pflanzen src/graphics/ddraw.cpp '#include "kern/kern.h"' 0
 pflanzen tools/content/effekte.cpp '#include "kern/kern.h"' 0
+pflanzen tools/content/effekte.cpp '#include "bau/bau.h"' 0
+pflanzen tools/bau/bau.cpp '#include "assets/highscore.h"' 0
 pflanzen tests/sdl/sdl_ton_test.cpp '#include <SDL.h>' 0
 pflanzen bench/bench_kerne.cpp '#include <SDL_mixer.h>' 0
 pflanzen tests/smoke_test.cpp '#include "platform/headless/hl_intern.h"' 0

@@ -10,6 +10,7 @@
 #include "audio/dsound.h"
 #include "audio/musik.h"
 #include "ddraw_hilfe_test.h"
+#include "packfile_testbau.h"
 #include "world/welt.h"
 
 namespace {
@@ -134,12 +135,7 @@ struct SpielHintergrund : SpielZustand {
 
     static std::string Bmp(int breite, int hoehe, char wert)
     {
-        std::string s(54 + 1024, '\0');
-        const uint32_t felder[][2] = {{18, uint32_t(breite)}, {22, uint32_t(hoehe)}, {26, 1}, {28, 8}};
-        for (const auto& f : felder)
-            for (int i = 0; i < 4; ++i)
-                s[f[0] + i] = static_cast<char>((f[1] >> (8 * i)) & 0xFF);
-        return s + std::string(static_cast<size_t>(breite) * hoehe, wert);
+        return testbau::Bmp(breite, hoehe, std::string(static_cast<size_t>(breite) * hoehe, wert));
     }
     void SetUp() override
     {

@@ -9,8 +9,9 @@
 #include "runner/runner.h"
 
 // A fresh empty folder under the system's temporary folder; with mit_daten
-// the seven generated data files are copied into it. The folder is made the
-// current directory. Returns its path.
+// the seven generated data files are linked into it (read them, or replace
+// them with Datei_schreiben; never write into them). The folder is made
+// the current directory. Returns its path.
 std::string Testordner_anlegen(bool mit_daten = true);
 
 // Runs the whole game in the current directory with the script.
@@ -25,6 +26,7 @@ std::vector<std::string> Log_nach(const std::vector<std::string>& log, const std
 
 // Reads a whole file; empty when missing.
 std::string Datei_lesen(const std::string& pfad);
+// A new file in the place of any link.
 void Datei_schreiben(const std::string& pfad, const std::string& inhalt);
 
 #endif

@@ -28,9 +28,14 @@ STOCKWERKE = {
 # The game reaches the platform through its API only.
 PLATTFORM_API = "src/platform/platform.h"
 
-# The content generator draws what the game reads: it may use the kern and
-# the tables the game shares with it, nothing else of the game.
-INHALT_ERLAUBT = ("src/kern/", "src/world/kulisse.h", "src/audio/effekte.h", PLATTFORM_API)
+# The content generator draws what the game reads: it may use the kern,
+# the tables the game shares with it and the file builders, nothing else
+# of the game.
+INHALT_ERLAUBT = ("src/kern/", "src/world/kulisse.h", "src/audio/effekte.h", PLATTFORM_API, "tools/bau/")
+
+# The file builders take the layouts from the game's own headers and the
+# byte order from the kern.
+BAU_ERLAUBT = ("tools/bau/", "src/kern/", "src/assets/packfile.h", "src/assets/highscore.h", PLATTFORM_API)
 
 # Only the SDL backend, its tests and the benchmarks see SDL.
 SDL_ERLAUBT = ("src/platform/sdl/", "tests/sdl/", "bench/")
@@ -97,7 +102,11 @@ def verstoss(datei, ziel):
     if datei.startswith("tools/content/"):
         if ziel.startswith("tools/content/") or ziel.startswith(INHALT_ERLAUBT):
             return None
-        return "the content generator may not include %s: only kern/ and the shared tables" % ziel
+        return "the content generator may not include %s: only kern/, the shared tables and tools/bau/" % ziel
+    if datei.startswith("tools/bau/"):
+        if ziel.startswith(BAU_ERLAUBT):
+            return None
+        return "the file builders may not include %s: only kern/ and the layouts of the game's files" % ziel
     if datei.startswith("tools/icons/"):
         if ziel.startswith("tools/icons/") or (ziel.startswith("src/platform/") and ort(ziel)[1] is None):
             return None

@@ -5,6 +5,7 @@
 
 #include "assets/packfile.h"
 #include "graphics/ddraw.h"
+#include "kern/bytefolge.h"
 #include "kern/kern.h"
 
 enum {
@@ -28,13 +29,6 @@ static bool Kopf_lesen(PlatFile* hDatei, BYTE* puffer, DWORD laenge)
 {
     DWORD dwGelesen = 0;
     return plat_file_read(hDatei, puffer, laenge, &dwGelesen) && dwGelesen == laenge;
-}
-
-static int32_t Int32_lesen(const BYTE* p)
-{
-    int32_t i;
-    memcpy(&i, p, sizeof(i));
-    return i;
 }
 
 static void Palette_setzen(const BYTE* farbtabelle, int* fehler)
@@ -123,9 +117,9 @@ int PackFile_Bild_laden(const char* datei, const PackFileVerzeichnis* pfv, int s
         meldung = "PackFile_Bild_laden: ReadeFile(BMPInfoHead)";
         fehler = 6;
     } else {
-        int32_t biWidth = Int32_lesen(infokopf + 4);
-        int32_t biHeight = Int32_lesen(infokopf + 8);
-        WORD biBitCount = (WORD)(infokopf[14] | infokopf[15] << 8);
+        int32_t biWidth = Bytes_Int_lesen(infokopf + 4);
+        int32_t biHeight = Bytes_Int_lesen(infokopf + 8);
+        WORD biBitCount = Bytes_Word_lesen(infokopf + 14);
         if (!bGesperrt || (int64_t)biWidth != (int64_t)W || (int64_t)biHeight != (int64_t)H || biBitCount != 8) {
             snprintf(szText, sizeof(szText), "PackFile_Bild_laden: Formatvergleich - Breite1%i Breite2%i", (int)biWidth,
                      (int)W);

@@ -4,27 +4,10 @@
 
 #include <cstring>
 
+#include "kern/bytefolge.h"
 #include "kern/kern.h"
 
 HighscoreEintrag HighscoreListe[MAX_HIGHSCORES] = {};
-
-enum {
-    HS_VERSION_BLOCK = 32,
-    HS_ZEIT = 32,
-    HS_EINTRAEGE = HIGHSCORE_EINTRAEGE_AB,
-    HS_EINTRAG_GROESSE = sizeof(HighscoreEintrag),
-};
-
-static WORD Word_lesen(const BYTE* p)
-{
-    return (WORD)(p[0] | p[1] << 8);
-}
-
-static void Word_schreiben(BYTE* p, WORD w)
-{
-    p[0] = (BYTE)w;
-    p[1] = (BYTE)(w >> 8);
-}
 
 // Names are at most 19 characters: a hand-made file without terminator
 // is cut there, so the table always holds C strings.
@@ -74,10 +57,10 @@ int Highscore_schreiben(const char* datei)
     plat_get_system_time(&st);
     const WORD zeit[8] = {st.wYear, st.wMonth, st.wDayOfWeek, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
     for (int i = 0; i < 8; i++)
-        Word_schreiben(abDatei + HS_ZEIT + 2 * i, zeit[i]);
+        Bytes_Word_schreiben(abDatei + HS_ZEIT + 2 * i, zeit[i]);
     for (int i = 0; i < MAX_HIGHSCORES; i++) {
         BYTE* p = abDatei + HS_EINTRAEGE + HS_EINTRAG_GROESSE * i;
-        memcpy(p, &HighscoreListe[i].iPunktzahl, 4);
+        Bytes_Int_schreiben(p, HighscoreListe[i].iPunktzahl);
         memcpy(p + 4, HighscoreListe[i].szName, sizeof(HighscoreListe[i].szName));
     }
 
@@ -131,8 +114,8 @@ int Highscore_pruefen(const BYTE* abDatei, DWORD dwGroesse)
         return 2;
     if (memcmp(abDatei, HIGHSCORE_VERSION, sizeof(HIGHSCORE_VERSION)) != 0)
         return 3;
-    WORD wMinute = Word_lesen(abDatei + HS_ZEIT + 10);
-    WORD wSekunde = Word_lesen(abDatei + HS_ZEIT + 12);
+    WORD wMinute = Bytes_Word_lesen(abDatei + HS_ZEIT + 10);
+    WORD wSekunde = Bytes_Word_lesen(abDatei + HS_ZEIT + 12);
     if (wMinute > 60 || wSekunde > 60)
         return 4;
     return 0;
@@ -169,7 +152,7 @@ int Highscore_lesen(const char* datei)
 
     for (int i = 0; i < MAX_HIGHSCORES; i++) {
         const BYTE* p = abDatei + HS_EINTRAEGE + HS_EINTRAG_GROESSE * i;
-        memcpy(&HighscoreListe[i].iPunktzahl, p, 4);
+        HighscoreListe[i].iPunktzahl = Bytes_Int_lesen(p);
         char szName[sizeof(HighscoreListe[i].szName) + 1] = {};
         memcpy(szName, p + 4, sizeof(HighscoreListe[i].szName));
         Name_setzen(HighscoreListe[i].szName, szName);

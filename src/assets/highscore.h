@@ -8,7 +8,14 @@
 #define HIGHSCORE_DATEI "Score.dat"
 #define HIGHSCORE_DATEI_GROESSE 288
 #define MAX_HIGHSCORES 10
-#define HIGHSCORE_EINTRAEGE_AB 48   // offset of the first entry in the file
+
+// Where the parts of the file lie.
+enum {
+    HS_VERSION_BLOCK = 32,
+    HS_ZEIT = 32,
+    HS_EINTRAEGE = 48,
+    HS_EINTRAG_GROESSE = 24,
+};
 
 struct HighscoreEintrag {
     int32_t iPunktzahl;

@@ -5,6 +5,7 @@
 
 #include "assets/packfile.h"
 #include "audio/dsound.h"
+#include "kern/bytefolge.h"
 #include "kern/kern.h"
 
 // No effect of the game comes near this; a larger "data" size can only
@@ -15,16 +16,6 @@ static bool Genau_lesen(PlatFile* datei, void* puffer, DWORD laenge)
 {
     DWORD dwGelesen = 0;
     return plat_file_read(datei, puffer, laenge, &dwGelesen) && dwGelesen == laenge;
-}
-
-static WORD Word_lesen(const BYTE* p)
-{
-    return (WORD)(p[0] | p[1] << 8);
-}
-
-static DWORD Dword_lesen(const BYTE* p)
-{
-    return (DWORD)p[0] | (DWORD)p[1] << 8 | (DWORD)p[2] << 16 | (DWORD)p[3] << 24;
 }
 
 // Looks for the RIFF "WAVE" chunk that starts at offset, then for the
@@ -45,7 +36,7 @@ static bool Wave_Chunk_suchen(PlatFile* datei, DWORD offset, const char* kennung
         return false;
     }
 
-    uint64_t ende = (uint64_t)offset + 8 + Dword_lesen(riff + 4);
+    uint64_t ende = (uint64_t)offset + 8 + Bytes_DWord_lesen(riff + 4);
     if (ende > dwDateiGroesse)
         ende = dwDateiGroesse;
 
@@ -54,7 +45,7 @@ static bool Wave_Chunk_suchen(PlatFile* datei, DWORD offset, const char* kennung
         BYTE kopf[8];
         if (!plat_file_seek(datei, (DWORD)pos) || !Genau_lesen(datei, kopf, 8))
             break;
-        DWORD dwGroesse = Dword_lesen(kopf + 4);
+        DWORD dwGroesse = Bytes_DWord_lesen(kopf + 4);
         if (memcmp(kopf, kennung, 4) == 0) {
             *position = (DWORD)(pos + 8);
             *groesse = dwGroesse;
@@ -80,13 +71,13 @@ bool DSound_WaveFormat(PlatFile* datei, WAVEFORMATEX* format, DWORD offset)
         Fehler_melden("DSound_WaveFormat: mmioRead(WAVEFORMATEX)");
         return false;
     }
-    format->wFormatTag = Word_lesen(roh);
-    format->nChannels = Word_lesen(roh + 2);
-    format->nSamplesPerSec = Dword_lesen(roh + 4);
-    format->nAvgBytesPerSec = Dword_lesen(roh + 8);
-    format->nBlockAlign = Word_lesen(roh + 12);
-    format->wBitsPerSample = Word_lesen(roh + 14);
-    format->cbSize = Word_lesen(roh + 16);
+    format->wFormatTag = Bytes_Word_lesen(roh);
+    format->nChannels = Bytes_Word_lesen(roh + 2);
+    format->nSamplesPerSec = Bytes_DWord_lesen(roh + 4);
+    format->nAvgBytesPerSec = Bytes_DWord_lesen(roh + 8);
+    format->nBlockAlign = Bytes_Word_lesen(roh + 12);
+    format->wBitsPerSample = Bytes_Word_lesen(roh + 14);
+    format->cbSize = Bytes_Word_lesen(roh + 16);
     return true;
 }
 

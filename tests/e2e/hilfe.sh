@@ -183,11 +183,13 @@ bereich_anders() {
     [ "$(unterschied "$1" "$2" "$3")" != 0 ]
 }
 
-# A copy of the generated data files, so no run leaves a "Score.dat" in
-# the build's data folder.
+# The generated data files in a folder of their own, so no run leaves a
+# "Score.dat" in the build's data folder. The game only reads them: links
+# where the file system allows, else copies.
 daten_kopieren() {
     mkdir -p "$2" || return 1
+    quelle=$(readlink -f -- "$1") || return 1
     for datei in Grafik.dat Sound.dat start.wav main.wav win.wav lose.wav credits.wav; do
-        cp -- "$1/$datei" "$2/" || return 1
+        ln -s -- "$quelle/$datei" "$2/" 2>/dev/null || cp -- "$quelle/$datei" "$2/" || return 1
     done
 }

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <unistd.h>
 
+#include "bau/bau.h"
+
 namespace {
 
 // Before any SDL call: never touch a real screen or sound card.
@@ -65,29 +67,14 @@ PlatSoundBuffer* SdlTonTest::Puffer_machen(int ms, int16_t wert) {
 
 std::vector<uint8_t> Wave_bauen(int ms, int16_t wert) {
     const uint32_t proben = static_cast<uint32_t>(22050 * ms / 1000);
-    const uint32_t bytes = proben * 2;
-    std::vector<uint8_t> d(44 + bytes);
-    auto schreiben = [&](size_t at, uint32_t v, int n) {
-        for (int i = 0; i < n; ++i) d[at + i] = static_cast<uint8_t>(v >> (8 * i));
-    };
-    std::copy_n("RIFF", 4, d.begin());
-    schreiben(4, 36 + bytes, 4);
-    std::copy_n("WAVEfmt ", 8, d.begin() + 8);
-    schreiben(16, 16, 4);
-    schreiben(20, 1, 2);
-    schreiben(22, 1, 2);
-    schreiben(24, 22050, 4);
-    schreiben(28, 44100, 4);
-    schreiben(32, 2, 2);
-    schreiben(34, 16, 2);
-    std::copy_n("data", 4, d.begin() + 36);
-    schreiben(40, bytes, 4);
+    Bytes daten;
+    daten.reserve(2 * proben);
     for (uint32_t i = 0; i < proben; ++i) {
         // A quiet tone, so that an encoder keeps something.
         const int16_t s = static_cast<int16_t>((i / 25) % 2 ? wert : -wert);
-        schreiben(44 + 2 * i, static_cast<uint16_t>(s), 2);
+        Bau_Word_anhaengen(daten, static_cast<uint16_t>(s));
     }
-    return d;
+    return Bau_Wave(Bau_Pcm(1, 22050, 16), daten);
 }
 
 bool Datei_schreiben(const std::string& pfad, const std::vector<uint8_t>& daten) {

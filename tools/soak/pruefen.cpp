@@ -22,7 +22,7 @@ std::string Bestenliste_pruefen(const std::string* name, int32_t punkte) {
     if (int fehler = Highscore_pruefen(b, static_cast<DWORD>(d.size())))
         return "Score.dat (" + std::to_string(d.size()) + " bytes) is refused by the game's reader: " + std::to_string(fehler);
     if (std::ifstream(HIGHSCORE_DATEI ".tmp")) return "Score.dat.tmp left behind";
-    if (std::memcmp(b + HIGHSCORE_EINTRAEGE_AB, HighscoreListe, sizeof HighscoreListe) != 0)
+    if (std::memcmp(b + HS_EINTRAEGE, HighscoreListe, sizeof HighscoreListe) != 0)
         return "Score.dat differs from the game's list";
 
     bool gefunden = name == nullptr;
