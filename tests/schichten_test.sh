@@ -64,7 +64,7 @@ pflanzen tools/content/effekte.cpp '#include "bau/bau.h"' 0
 pflanzen tools/bau/bau.cpp '#include "assets/highscore.h"' 0
 pflanzen tests/sdl/sdl_ton_test.cpp '#include <SDL.h>' 0
 pflanzen bench/bench_kerne.cpp '#include <SDL_mixer.h>' 0
-pflanzen tests/smoke_test.cpp '#include "platform/headless/hl_intern.h"' 0
+pflanzen tests/smoke_test.cpp '#include "platform/headless/headless_intern.h"' 0
 
 [ "$fehler" = 0 ] && echo "layer check: clean tree passes, every planted include judged right"
 exit "$fehler"

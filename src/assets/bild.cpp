@@ -61,6 +61,49 @@ static void Palette_setzen(const BYTE* farbtabelle, int* fehler)
     lpDDPal = lpNeu;
 }
 
+// Reads the headers, the colour table and the rows of one sector, checking
+// them against the target's size.
+static int Sektor_lesen(PlatFile* hDatei, int32_t iSektorOffset, bool bGesperrt, uint32_t W, uint32_t H,
+                        BYTE* farbtabelle, BYTE* lpbyBild, const char** meldung)
+{
+    BYTE dateikopf[BMP_DATEIKOPF], infokopf[BMP_INFOKOPF];
+    // An offset outside the file reads as a missing header.
+    if (iSektorOffset < 0 || !plat_file_seek(hDatei, (DWORD)iSektorOffset) ||
+        !Kopf_lesen(hDatei, dateikopf, BMP_DATEIKOPF)) {
+        *meldung = "PackFile_Bild_laden: ReadeFile(BMPFileHead)";
+        return 5;
+    }
+    if (!Kopf_lesen(hDatei, infokopf, BMP_INFOKOPF)) {
+        *meldung = "PackFile_Bild_laden: ReadeFile(BMPInfoHead)";
+        return 6;
+    }
+    int32_t biWidth = Bytes_Int_lesen(infokopf + 4);
+    int32_t biHeight = Bytes_Int_lesen(infokopf + 8);
+    WORD biBitCount = Bytes_Word_lesen(infokopf + 14);
+    if (!bGesperrt || (int64_t)biWidth != (int64_t)W || (int64_t)biHeight != (int64_t)H || biBitCount != 8) {
+        snprintf(szText, sizeof(szText), "PackFile_Bild_laden: Formatvergleich - Breite1%i Breite2%i", (int)biWidth,
+                 (int)W);
+        *meldung = szText;
+        iGameState = GS_EXIT;
+        return 7;
+    }
+
+    // A sector cut short by the end of the archive: what is missing stays zero.
+    DWORD dwGelesen = 0;
+    memset(farbtabelle, 0, BMP_FARBTABELLE);
+    if (!plat_file_read(hDatei, farbtabelle, BMP_FARBTABELLE, &dwGelesen)) {
+        *meldung = "PackFile_Bild_laden: ReadeFile(Palette)";
+        return 8;
+    }
+    const size_t groesse = (size_t)W * H;
+    memset(lpbyBild, 0, groesse);
+    if (!plat_file_read(hDatei, lpbyBild, (DWORD)groesse, &dwGelesen)) {
+        *meldung = "PackFile_Bild_laden: ReadeFile(Bilddaten)";
+        return 9;
+    }
+    return 0;
+}
+
 int PackFile_Bild_laden(const char* datei, const PackFileVerzeichnis* pfv, int sektor, PlatSurface* ziel,
                         BYTE palette, BYTE spiegeln)
 {
@@ -83,92 +126,49 @@ int PackFile_Bild_laden(const char* datei, const PackFileVerzeichnis* pfv, int s
     const uint32_t W = lock.dwWidth, H = lock.dwHeight;
     const size_t groesse = (size_t)W * H;
 
+    // Every step below only runs while no earlier one failed; what the load
+    // holds (lock, buffer, file) is given back in one place before the report.
+    const char* meldung = nullptr;
+    int fehler = 0;
+    PlatFile* hDatei = nullptr;
+    BYTE farbtabelle[BMP_FARBTABELLE];
+
     // At least one byte, so an empty surface reaches the size check.
     BYTE* lpbyBild = (BYTE*)plat_malloc(groesse ? groesse : 1);
     if (!lpbyBild) {
-        if (bGesperrt)
-            plat_surface_unlock(ziel);
-        Fehler_melden("PackFile_Bild_laden: malloc(lpbyBild)");
-        return 3;
-    }
-
-    PlatFile* hDatei = plat_file_open(datei, PLAT_DATEI_LESEN);
-    if (!hDatei) {
-        if (bGesperrt)
-            plat_surface_unlock(ziel);
-        plat_free(lpbyBild);
+        meldung = "PackFile_Bild_laden: malloc(lpbyBild)";
+        fehler = 3;
+    } else if (!(hDatei = plat_file_open(datei, PLAT_DATEI_LESEN))) {
         snprintf(szText, sizeof(szText), "Die Datei <%s> wurde nicht gefunden!", datei);
-        Fehler_melden(szText);
-        return 4;
+        meldung = szText;
+        fehler = 4;
     }
 
-    BYTE dateikopf[BMP_DATEIKOPF], infokopf[BMP_INFOKOPF];
-    BYTE farbtabelle[BMP_FARBTABELLE];
-    const char* meldung = nullptr;
-    int fehler = 0;
-    int32_t iSektorOffset = pfv->iSektorOffset[sektor];
+    if (!fehler)
+        fehler = Sektor_lesen(hDatei, pfv->iSektorOffset[sektor], bGesperrt, W, H, farbtabelle, lpbyBild, &meldung);
+    if (hDatei)
+        plat_file_close(hDatei);
 
-    // An offset outside the file reads as a missing header.
-    if (iSektorOffset < 0 || !plat_file_seek(hDatei, (DWORD)iSektorOffset) ||
-        !Kopf_lesen(hDatei, dateikopf, BMP_DATEIKOPF)) {
-        meldung = "PackFile_Bild_laden: ReadeFile(BMPFileHead)";
-        fehler = 5;
-    } else if (!Kopf_lesen(hDatei, infokopf, BMP_INFOKOPF)) {
-        meldung = "PackFile_Bild_laden: ReadeFile(BMPInfoHead)";
-        fehler = 6;
-    } else {
-        int32_t biWidth = Bytes_Int_lesen(infokopf + 4);
-        int32_t biHeight = Bytes_Int_lesen(infokopf + 8);
-        WORD biBitCount = Bytes_Word_lesen(infokopf + 14);
-        if (!bGesperrt || (int64_t)biWidth != (int64_t)W || (int64_t)biHeight != (int64_t)H || biBitCount != 8) {
-            snprintf(szText, sizeof(szText), "PackFile_Bild_laden: Formatvergleich - Breite1%i Breite2%i", (int)biWidth,
-                     (int)W);
-            meldung = szText;
-            fehler = 7;
-            iGameState = GS_EXIT;
-        }
-    }
-
-    // A sector cut short by the end of the archive: what is missing stays zero.
-    DWORD dwGelesen = 0;
     if (!fehler) {
-        memset(farbtabelle, 0, sizeof(farbtabelle));
-        if (!plat_file_read(hDatei, farbtabelle, BMP_FARBTABELLE, &dwGelesen)) {
-            meldung = "PackFile_Bild_laden: ReadeFile(Palette)";
-            fehler = 8;
+        // The file stores the bottom row first.
+        BYTE* quelle = lpbyBild + groesse;
+        BYTE* zielzeile = lock.lpSurface;
+        for (uint32_t y = 0; y < H; y++) {
+            quelle -= W;
+            if (spiegeln == 1)
+                Bild_spiegeln(quelle, (int)W);
+            memcpy(zielzeile, quelle, W);
+            zielzeile += lock.lPitch;
         }
-    }
-    if (!fehler) {
-        memset(lpbyBild, 0, groesse);
-        if (!plat_file_read(hDatei, lpbyBild, (DWORD)groesse, &dwGelesen)) {
-            meldung = "PackFile_Bild_laden: ReadeFile(Bilddaten)";
-            fehler = 9;
-        }
-    }
-    plat_file_close(hDatei);
-
-    if (fehler) {
-        if (bGesperrt)
-            plat_surface_unlock(ziel);
-        plat_free(lpbyBild);
-        Fehler_melden(meldung);
-        return fehler;
-    }
-
-    // The file stores the bottom row first.
-    BYTE* quelle = lpbyBild + groesse;
-    BYTE* zielzeile = lock.lpSurface;
-    for (uint32_t y = 0; y < H; y++) {
-        quelle -= W;
-        if (spiegeln == 1)
-            Bild_spiegeln(quelle, (int)W);
-        memcpy(zielzeile, quelle, W);
-        zielzeile += lock.lPitch;
     }
 
     if (bGesperrt)
         plat_surface_unlock(ziel);
     plat_free(lpbyBild);
+    if (fehler) {
+        Fehler_melden(meldung);
+        return fehler;
+    }
 
     if (palette != 1)
         return 0;

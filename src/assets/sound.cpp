@@ -106,6 +106,25 @@ bool DSound_WaveDaten(PlatFile* datei, DWORD* laenge, BYTE** daten, DWORD offset
     return true;
 }
 
+// Makes the buffer on the sound device and copies the samples into it,
+// leaving it locked for the caller.
+static int Puffer_fuellen(const WAVEFORMATEX* wfx, const BYTE* lpDaten, DWORD dwLaenge, PlatSoundBuffer** puffer,
+                          void** lpZiel, DWORD* dwZielLaenge, const char** meldung)
+{
+    if (!lpDS || plat_sound_create_buffer(lpDS, wfx, dwLaenge, puffer) != PLAT_OK || !*puffer) {
+        *meldung = "PackFile_Sound_laden: CreateSoundBuffer()";
+        return 5;
+    }
+    if (plat_sound_buffer_lock(*puffer, 0, dwLaenge, lpZiel, dwZielLaenge) != PLAT_OK) {
+        *meldung = "PackFile_Sound_laden: Lock()";
+        return 6;
+    }
+    // Never more than was loaded, whatever region the buffer hands out.
+    if (*lpZiel)
+        memcpy(*lpZiel, lpDaten, *dwZielLaenge < dwLaenge ? *dwZielLaenge : dwLaenge);
+    return 0;
+}
+
 int PackFile_Sound_laden(const char* datei, const PackFileVerzeichnis* pfv, int sektor, PlatSoundBuffer** puffer)
 {
     if (!pfv || sektor < 0 || sektor >= MAX_WAV_SEKTOREN || pfv->iSektorTyp[sektor] != SEKTOR_WAV) {
@@ -119,44 +138,36 @@ int PackFile_Sound_laden(const char* datei, const PackFileVerzeichnis* pfv, int 
         return 2;
     }
 
+    // The file and the samples are given back in one place, before the report.
+    const char* meldung = nullptr;
+    int fehler = 0;
     // A negative offset becomes a position past any file and finds no RIFF.
     DWORD dwOffset = (DWORD)pfv->iSektorOffset[sektor];
     WAVEFORMATEX wfx{};
-    if (!DSound_WaveFormat(hDatei, &wfx, dwOffset)) {
-        plat_file_close(hDatei);
-        Fehler_melden("PackFile_Sound_laden: DSound_WaveFormat()");
-        return 3;
-    }
     DWORD dwLaenge = 0;
     BYTE* lpDaten = nullptr;
-    if (!DSound_WaveDaten(hDatei, &dwLaenge, &lpDaten, dwOffset)) {
-        plat_file_close(hDatei);
-        Fehler_melden("PackFile_Sound_laden: DSound_WaveDaten()");
-        return 4;
+    if (!DSound_WaveFormat(hDatei, &wfx, dwOffset)) {
+        meldung = "PackFile_Sound_laden: DSound_WaveFormat()";
+        fehler = 3;
+    } else if (!DSound_WaveDaten(hDatei, &dwLaenge, &lpDaten, dwOffset)) {
+        meldung = "PackFile_Sound_laden: DSound_WaveDaten()";
+        fehler = 4;
     }
     plat_file_close(hDatei);
 
-    if (!lpDS || plat_sound_create_buffer(lpDS, &wfx, dwLaenge, puffer) != PLAT_OK || !*puffer) {
-        plat_free(lpDaten);
-        Fehler_melden("PackFile_Sound_laden: CreateSoundBuffer()");
-        return 5;
-    }
-
     void* lpZiel = nullptr;
     DWORD dwZielLaenge = 0;
-    if (plat_sound_buffer_lock(*puffer, 0, dwLaenge, &lpZiel, &dwZielLaenge) != PLAT_OK) {
-        plat_free(lpDaten);
-        Fehler_melden("PackFile_Sound_laden: Lock()");
-        return 6;
-    }
-    // Never more than was loaded, whatever region the buffer hands out.
-    if (lpZiel)
-        memcpy(lpZiel, lpDaten, dwZielLaenge < dwLaenge ? dwZielLaenge : dwLaenge);
+    if (!fehler)
+        fehler = Puffer_fuellen(&wfx, lpDaten, dwLaenge, puffer, &lpZiel, &dwZielLaenge, &meldung);
     plat_free(lpDaten);
 
-    if (plat_sound_buffer_unlock(*puffer, lpZiel, dwZielLaenge) != PLAT_OK) {
-        Fehler_melden("PackFile_Sound_laden: Unlock()");
-        return 7;
+    if (!fehler && plat_sound_buffer_unlock(*puffer, lpZiel, dwZielLaenge) != PLAT_OK) {
+        meldung = "PackFile_Sound_laden: Unlock()";
+        fehler = 7;
+    }
+    if (fehler) {
+        Fehler_melden(meldung);
+        return fehler;
     }
     return 0;
 }

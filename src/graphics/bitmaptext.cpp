@@ -135,14 +135,15 @@ int BitmapText_klonen(PlatSurface* quelle, PlatSurface* ziel, BYTE umfaerben, BY
     const size_t groesse = breite * hoehe;
     // Rows are kept back to back; the source's pitch gap is never copied.
     auto* puffer = static_cast<uint8_t*>(plat_malloc(groesse > 0 ? groesse : 1));
+    if (puffer) {
+        for (size_t y = 0; y < hoehe; ++y)
+            std::memcpy(puffer + y * breite, lq.lpSurface + y * static_cast<size_t>(lq.lPitch), breite);
+    }
+    plat_surface_unlock(quelle);
     if (!puffer) {
-        plat_surface_unlock(quelle);
         Fehler_melden("BitmapText_klonen: Buffer konnte nicht angelegt werden!");
         return 3;
     }
-    for (size_t y = 0; y < hoehe; ++y)
-        std::memcpy(puffer + y * breite, lq.lpSurface + y * static_cast<size_t>(lq.lPitch), breite);
-    plat_surface_unlock(quelle);
 
     if (umfaerben == 1) {
         for (size_t i = 0; i < groesse; ++i)
@@ -150,23 +151,27 @@ int BitmapText_klonen(PlatSurface* quelle, PlatSurface* ziel, BYTE umfaerben, BY
                 puffer[i] = nach;
     }
 
+    // The buffer and the target's lock are given back in one place.
+    const char* meldung = nullptr;
+    int fehler = 0;
     PlatLock lz{};
     if (!Sperren(ziel, &lz)) {
-        plat_free(puffer);
-        Fehler_melden("BitmapText_klonen: Lock(lpDDSZiel)");
-        return 4;
-    }
-    if (lz.dwWidth != lq.dwWidth || lz.dwHeight != lq.dwHeight) {
+        meldung = "BitmapText_klonen: Lock(lpDDSZiel)";
+        fehler = 4;
+    } else {
+        if (lz.dwWidth != lq.dwWidth || lz.dwHeight != lq.dwHeight) {
+            meldung = "BitmapText_klonen: Falsche Surface-Groesse!";
+            fehler = 5;
+        } else {
+            for (size_t y = 0; y < hoehe; ++y)
+                std::memcpy(lz.lpSurface + y * static_cast<size_t>(lz.lPitch), puffer + y * breite, breite);
+        }
         plat_surface_unlock(ziel);
-        plat_free(puffer);
-        Fehler_melden("BitmapText_klonen: Falsche Surface-Groesse!");
-        return 5;
     }
-    for (size_t y = 0; y < hoehe; ++y)
-        std::memcpy(lz.lpSurface + y * static_cast<size_t>(lz.lPitch), puffer + y * breite, breite);
-    plat_surface_unlock(ziel);
     plat_free(puffer);
-    return 0;
+    if (fehler)
+        Fehler_melden(meldung);
+    return fehler;
 }
 
 // ----------------------------------------------------------- text output

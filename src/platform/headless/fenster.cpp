@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "platform/headless/hl_intern.h"
+#include "platform/headless/headless_intern.h"
 
 struct PlatWindow {
     WNDPROC proc = nullptr;

@@ -8,7 +8,7 @@
 
 #include "platform/backend.h"
 #include "platform/blit_simd.h"
-#include "platform/headless/hl_intern.h"
+#include "platform/headless/headless_intern.h"
 #include "platform/zeichensatz.h"
 
 HeadlessZustand g_hl;

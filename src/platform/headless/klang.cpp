@@ -4,7 +4,7 @@
 #include <new>
 
 #include "platform/backend.h"
-#include "platform/headless/hl_intern.h"
+#include "platform/headless/headless_intern.h"
 
 struct PlatSoundBuffer {
     PlatSound* ds = nullptr;

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <sstream>
 
-#include "platform/headless/hl_intern.h"
+#include "platform/headless/headless_intern.h"
 
 namespace {
 
