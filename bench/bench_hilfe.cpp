@@ -13,7 +13,7 @@
 
 namespace {
 
-const char* const kDateien[] = {"Grafik.dat", "Sound.dat", "start.wav", "main.wav",
+const char* const kDateien[] = {"Grafik.dat", "Sound.dat", "start.wav",  "main.wav",
                                 "win.wav",    "lose.wav",  "credits.wav"};
 
 std::string g_ordner;
@@ -39,7 +39,7 @@ bool spiel_starten() {
     return iGameState != GS_EXIT;
 }
 
-}  // namespace
+}   // namespace
 
 bool Bench_Ordner_anlegen(void) {
     char muster[] = "/tmp/glubber-bench.XXXXXX";
@@ -124,4 +124,3 @@ Flaeche Bench_Flaeche(PlatSurface* s) {
     f.h = static_cast<int32_t>(l.dwHeight);
     return f;
 }
-

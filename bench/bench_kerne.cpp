@@ -44,8 +44,8 @@ void Keyed_Spielfeld_Pfad(benchmark::State& state, int gewuenscht) {
         return state.SkipWithError("this processor lacks the path");
     }
     for (auto _ : state) {
-        plat_common_blit_keyed(z.p + SPIELFELD_Y * z.pitch, z.pitch, q.p + FELD_X, q.pitch, B, SPIELFELD_HOEHE, TRANSPARENZ,
-                   TRANSPARENZ);
+        plat_common_blit_keyed(z.p + SPIELFELD_Y * z.pitch, z.pitch, q.p + FELD_X, q.pitch, B, SPIELFELD_HOEHE,
+                               TRANSPARENZ, TRANSPARENZ);
         benchmark::ClobberMemory();
     }
     plat_common_blit_pfad_setzen(vorher);
@@ -212,8 +212,7 @@ void Palette_Sdl(benchmark::State& state, bool rauschen) {
     if (!f.gut) return state.SkipWithError("the game did not start");
     SdlFlaechen s;
     uint8_t* q = rauschen ? f.rauschen.data() : f.bild.data();
-    if (!s.palette_setzen(f.palette) || !s.acht_bit(&s.quelle, q, B, H, B))
-        return state.SkipWithError(SDL_GetError());
+    if (!s.palette_setzen(f.palette) || !s.acht_bit(&s.quelle, q, B, H, B)) return state.SkipWithError(SDL_GetError());
     s.ziel = SDL_CreateRGBSurfaceWithFormatFrom(f.ziel.data(), B, H, 32, 4 * B, SDL_PIXELFORMAT_ARGB8888);
     if (!s.ziel) return state.SkipWithError(SDL_GetError());
     for (auto _ : state) {
@@ -227,7 +226,7 @@ void Palette_Rauschen_sdl(benchmark::State& state) { Palette_Sdl(state, true); }
 
 #endif
 
-}  // namespace
+}   // namespace
 
 void Bench_Kerne_anmelden(int wiederholungen) {
     struct Eintrag {

@@ -79,7 +79,8 @@ void auswerten(void) {
     zahl("menu frame", "frame/menu", "us");
     zahl("BitmapText_ausgeben, 20 characters", "text/20-chars", "us");
     if (da("startup/first-title-frame"))
-        std::printf("  %-44s %10.1f ms\n", "start-up to the first title frame", g_median["startup/first-title-frame"].real);
+        std::printf("  %-44s %10.1f ms\n", "start-up to the first title frame",
+                    g_median["startup/first-title-frame"].real);
 
     std::printf("\nRatios (same pixels, same process)\n");
     verhaeltnis("keyed blit: SDL / ours", "keyed/playfield/sdl", "keyed/playfield/ours");
@@ -99,7 +100,8 @@ void auswerten(void) {
         const double mass = 200.0 / cpu("palette/frame/sdl");
         std::printf("\nOn the scale of the reference machine (SDL's 8-to-32-bit blit 200 us there, %.0f us here)\n",
                     cpu("palette/frame/sdl"));
-        if (da("frame/playing")) std::printf("  %-44s %10.1f us\n", "playing frame up to the flip", cpu("frame/playing") * mass);
+        if (da("frame/playing"))
+            std::printf("  %-44s %10.1f us\n", "playing frame up to the flip", cpu("frame/playing") * mass);
         if (da("frame/playing+palette"))
             std::printf("  %-44s %10.1f us\n", "playing frame with the palette conversion",
                         cpu("frame/playing+palette") * mass);
@@ -118,7 +120,7 @@ void auswerten(void) {
     ziel("startup-ms", da("startup/first-title-frame"), g_median["startup/first-title-frame"].real, "<=", 100);
 }
 
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv) {
     // Interleaved repetitions: a busy spell of the machine hits every path

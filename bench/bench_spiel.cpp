@@ -60,7 +60,7 @@ void Frame_spielen(benchmark::State& state, bool umsetzen) {
         if (umsetzen) {
             plat_common_blit_tabelle_bauen(headless_palette(), tabelle);
             plat_common_blit_palette_nachfuehren(&abgleich, headless_frame(), headless_frame_pitch(), B, H, tabelle,
-                                     reinterpret_cast<uint8_t*>(textur.data()), 4 * B, &von, &bis);
+                                                 reinterpret_cast<uint8_t*>(textur.data()), 4 * B, &von, &bis);
             zeilen += bis - von;
         }
         benchmark::ClobberMemory();
@@ -126,7 +126,7 @@ void Start_bis_Titel(benchmark::State& state) {
     headless_reset(cfg);
 }
 
-}  // namespace
+}   // namespace
 
 void Bench_Spiel_anmelden(int wiederholungen) {
     struct Eintrag {

@@ -17,27 +17,22 @@ static const BYTE RAND_MUSTER = 0x5A;
 // What the display holds between inputs.
 static int g_iGrundbestand = 0;
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
     Fuzz_anfangen();
     Fuzz_Anzeige_auf();
     g_iGrundbestand = headless_live_objects();
     return 0;
 }
 
-static void Palette_weg(void)
-{
-    if (lpDDPal)
-        plat_palette_release(lpDDPal);
+static void Palette_weg(void) {
+    if (lpDDPal) plat_palette_release(lpDDPal);
     lpDDPal = nullptr;
 }
 
 // Bytes beyond the width of every row, and the rows' pixels, as locked.
-static bool Raender_unberuehrt(PlatSurface* s, int breite, bool setzen)
-{
+static bool Raender_unberuehrt(PlatSurface* s, int breite, bool setzen) {
     PlatLock l{};
-    if (plat_surface_lock(s, &l) != PLAT_OK)
-        return false;
+    if (plat_surface_lock(s, &l) != PLAT_OK) return false;
     bool ok = l.lPitch >= breite;
     for (uint32_t y = 0; ok && y < l.dwHeight; y++) {
         BYTE* rand = l.lpSurface + (size_t)y * (size_t)l.lPitch + breite;
@@ -53,27 +48,23 @@ static bool Raender_unberuehrt(PlatSurface* s, int breite, bool setzen)
 }
 
 // Byte i of the archive, zero past its end (a sector cut short).
-static BYTE Archivbyte(const uint8_t* archiv, size_t laenge, uint64_t i)
-{
-    return i < laenge ? archiv[i] : 0;
-}
+static BYTE Archivbyte(const uint8_t* archiv, size_t laenge, uint64_t i) { return i < laenge ? archiv[i] : 0; }
 
 // The surface holds the file's rows, the last one at the top, each
 // reversed when mirrored; with the palette flag the screen palette is the
 // colour table.
-static bool Bild_wie_im_Archiv(PlatSurface* s, const uint8_t* archiv, size_t laenge, uint32_t offset,
-                               BYTE spiegeln, BYTE palette)
-{
+static bool Bild_wie_im_Archiv(PlatSurface* s, const uint8_t* archiv, size_t laenge, uint32_t offset, BYTE spiegeln,
+                               BYTE palette) {
     PlatLock l{};
-    if (plat_surface_lock(s, &l) != PLAT_OK)
-        return false;
+    if (plat_surface_lock(s, &l) != PLAT_OK) return false;
     const uint32_t W = l.dwWidth, H = l.dwHeight;
     const uint64_t pixel = (uint64_t)offset + 54 + 1024;
     bool ok = true;
     for (uint32_t y = 0; ok && y < H; y++) {
         for (uint32_t x = 0; ok && x < W; x++) {
             uint32_t sx = spiegeln ? W - 1 - x : x;
-            ok = l.lpSurface[(size_t)y * l.lPitch + x] == Archivbyte(archiv, laenge, pixel + (uint64_t)(H - 1 - y) * W + sx);
+            ok = l.lpSurface[(size_t)y * l.lPitch + x] ==
+                 Archivbyte(archiv, laenge, pixel + (uint64_t)(H - 1 - y) * W + sx);
         }
     }
     plat_surface_unlock(s);
@@ -87,10 +78,8 @@ static bool Bild_wie_im_Archiv(PlatSurface* s, const uint8_t* archiv, size_t lae
     return ok;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t laenge)
-{
-    if (laenge < FUZZ_BILD_KOPF)
-        return 0;
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t laenge) {
+    if (laenge < FUZZ_BILD_KOPF) return 0;
     const int sektor = daten[0] % FUZZ_BILD_SEKTOREN;
     const BYTE schalter = daten[1];
     const FuzzFlaeche& f = FUZZ_FLAECHEN[(schalter & 0x0F) % FUZZ_FLAECHEN_ANZAHL];
@@ -102,8 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t laenge)
     Fuzz_Datei_schreiben("Grafik.dat", daten + FUZZ_BILD_KOPF, laenge - FUZZ_BILD_KOPF);
     PackFileVerzeichnis pfv{};
     PlatSurface* ziel = nullptr;
-    if (PackFile_oeffnen("Grafik.dat", &pfv) != 0)
-        return 0;
+    if (PackFile_oeffnen("Grafik.dat", &pfv) != 0) return 0;
     Fuzz_Pruefen(DDraw_Offscreen_anlegen(&ziel, f.iBreite, f.iHoehe, 1) == 0, "no surface");
     Fuzz_Pruefen(Raender_unberuehrt(ziel, f.iBreite, true), "a fresh surface locks");
     headless_log_clear();

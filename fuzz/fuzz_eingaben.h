@@ -8,8 +8,8 @@ struct FuzzFlaeche {
     int iBreite, iHoehe;
 };
 static const FuzzFlaeche FUZZ_FLAECHEN[] = {
-    {48, 32},   {96, 64},   {200, 112},  {160, 192},  {152, 88},  {32, 128},
-    {96, 96},   {312, 352}, {920, 152},  {1024, 768}, {2048, 448},
+    {48, 32}, {96, 64},   {200, 112}, {160, 192},  {152, 88},   {32, 128},
+    {96, 96}, {312, 352}, {920, 152}, {1024, 768}, {2048, 448},
 };
 enum { FUZZ_FLAECHEN_ANZAHL = sizeof(FUZZ_FLAECHEN) / sizeof(FUZZ_FLAECHEN[0]) };
 

@@ -19,21 +19,17 @@ namespace {
 
 std::string g_ordner;
 
-void Ordner_entfernen()
-{
-    if (g_ordner.empty())
-        return;
+void Ordner_entfernen() {
+    if (g_ordner.empty()) return;
     std::error_code ec;
     std::filesystem::remove_all(g_ordner, ec);
     g_ordner.clear();
 }
 
-}  // namespace
+}   // namespace
 
-void Fuzz_anfangen(void)
-{
-    if (!g_ordner.empty())
-        return;
+void Fuzz_anfangen(void) {
+    if (!g_ordner.empty()) return;
     // Millions of small files are written: memory, not a disk. The runner
     // names a folder of its own, which it removes even after a crash.
     struct stat st;
@@ -55,8 +51,7 @@ void Fuzz_anfangen(void)
     headless_reset(cfg);
 }
 
-void Fuzz_Datei_schreiben(const char* name, const uint8_t* daten, size_t laenge)
-{
+void Fuzz_Datei_schreiben(const char* name, const uint8_t* daten, size_t laenge) {
     FILE* f = std::fopen(name, "wb");
     Fuzz_Pruefen(f != nullptr, "cannot create the input file");
     bool ok = laenge == 0 || std::fwrite(daten, 1, laenge, f) == laenge;
@@ -64,8 +59,7 @@ void Fuzz_Datei_schreiben(const char* name, const uint8_t* daten, size_t laenge)
     Fuzz_Pruefen(ok, "cannot write the input file");
 }
 
-FuzzEingabe::FuzzEingabe(int extra_pitch) : iVorher(open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC))
-{
+FuzzEingabe::FuzzEingabe(int extra_pitch) : iVorher(open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
     Fuzz_Pruefen(iVorher >= 0 && chdir(g_ordner.c_str()) == 0, "cannot enter the private folder");
     headless_log_clear();
     headless_fault_clear();
@@ -74,36 +68,27 @@ FuzzEingabe::FuzzEingabe(int extra_pitch) : iVorher(open(".", O_RDONLY | O_DIREC
     iGameState = GS_TITLE;
 }
 
-FuzzEingabe::~FuzzEingabe()
-{
+FuzzEingabe::~FuzzEingabe() {
     headless_log_clear();
     headless_script_set(std::vector<HeadlessEreignis>());
     Fuzz_Pruefen(fchdir(iVorher) == 0, "cannot go back to the starting folder");
     close(iVorher);
 }
 
-void Fuzz_Anzeige_auf(void)
-{
-    Fuzz_Pruefen(DDraw_starten() == 0, "no display");
-}
+void Fuzz_Anzeige_auf(void) { Fuzz_Pruefen(DDraw_starten() == 0, "no display"); }
 
-void Fuzz_Pruefen(bool bedingung, const char* text)
-{
-    if (bedingung)
-        return;
+void Fuzz_Pruefen(bool bedingung, const char* text) {
+    if (bedingung) return;
     std::fprintf(stderr, "fuzz: broken promise: %s\n", text);
     std::abort();
 }
 
-size_t Fuzz_Meldungen(void)
-{
+size_t Fuzz_Meldungen(void) {
     size_t n = 0;
-    for (const std::string& zeile : headless_log_lines())
-        n += zeile.find(" msgbox ") != std::string::npos;
+    for (const std::string& zeile : headless_log_lines()) n += zeile.find(" msgbox ") != std::string::npos;
     return n;
 }
 
-uint32_t Fuzz_Wert(const uint8_t* daten, size_t laenge, size_t bytes)
-{
+uint32_t Fuzz_Wert(const uint8_t* daten, size_t laenge, size_t bytes) {
     return Bytes_Wert_lesen(daten, laenge, 0, bytes);
 }

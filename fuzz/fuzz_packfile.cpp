@@ -5,14 +5,12 @@
 #include "assets/packfile.h"
 #include "fuzz_hilfe.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
     Fuzz_anfangen();
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t laenge)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t laenge) {
     FuzzEingabe eingabe;
     Fuzz_Datei_schreiben("Grafik.dat", daten, laenge);
 

@@ -14,8 +14,7 @@
 #include "screens/screens.h"
 #include "shell/spiel.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
     Fuzz_anfangen();
     Fuzz_Anzeige_auf();
     Fuzz_Pruefen(DDraw_Offscreen_anlegen(&lpDDSFont, 920, 152, 1) == 0, "no font surface");
@@ -28,26 +27,21 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     return 0;
 }
 
-static size_t Datei_lesen(BYTE* puffer, size_t groesse)
-{
+static size_t Datei_lesen(BYTE* puffer, size_t groesse) {
     FILE* f = std::fopen(HIGHSCORE_DATEI, "rb");
-    if (!f)
-        return 0;
+    if (!f) return 0;
     size_t n = std::fread(puffer, 1, groesse, f);
     std::fclose(f);
     return n;
 }
 
-static void Tabelle_pruefen(bool bDatei)
-{
+static void Tabelle_pruefen(bool bDatei) {
     for (int i = 0; i < MAX_HIGHSCORES; i++) {
         Fuzz_Pruefen(memchr(HighscoreListe[i].szName, 0, sizeof(HighscoreListe[i].szName)) != nullptr,
                      "every name is terminated");
-        if (i > 0)
-            Fuzz_Pruefen(HighscoreListe[i - 1].iPunktzahl >= HighscoreListe[i].iPunktzahl, "best first");
+        if (i > 0) Fuzz_Pruefen(HighscoreListe[i - 1].iPunktzahl >= HighscoreListe[i].iPunktzahl, "best first");
     }
-    if (!bDatei)
-        return;
+    if (!bDatei) return;
     BYTE datei[HIGHSCORE_DATEI_GROESSE + 1];
     Fuzz_Pruefen(Datei_lesen(datei, sizeof(datei)) == HIGHSCORE_DATEI_GROESSE, "the file is whole");
     Fuzz_Pruefen(memcmp(datei, HIGHSCORE_VERSION, sizeof(HIGHSCORE_VERSION)) == 0, "the file has its version");
@@ -56,8 +50,7 @@ static void Tabelle_pruefen(bool bDatei)
 
 // A valid file's entries, best first, the upper of equal scores first,
 // each name cut to what fits with its terminator.
-static void Wie_in_der_Datei(const uint8_t* datei)
-{
+static void Wie_in_der_Datei(const uint8_t* datei) {
     bool bPlatziert[MAX_HIGHSCORES] = {};
     for (int n = 0; n < MAX_HIGHSCORES; n++) {
         int beste = -1;
@@ -77,12 +70,10 @@ static void Wie_in_der_Datei(const uint8_t* datei)
     }
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t laenge)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t laenge) {
     int32_t punkte = (int32_t)Fuzz_Wert(daten, laenge, 4);
     char szName[FUZZ_SCORE_NAME + 1] = {};
-    for (size_t i = 4; i < FUZZ_SCORE_KOPF && i < laenge && daten[i]; i++)
-        szName[i - 4] = (char)daten[i];
+    for (size_t i = 4; i < FUZZ_SCORE_KOPF && i < laenge && daten[i]; i++) szName[i - 4] = (char)daten[i];
 
     FuzzEingabe eingabe;
     std::remove(HIGHSCORE_DATEI);
@@ -96,14 +87,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t laenge)
     Fuzz_Pruefen(Fuzz_Meldungen() == (ergebnis >= 2 ? 1u : 0u), "a message for a damaged file only");
     // A valid file is not written back; any other has been replaced.
     Tabelle_pruefen(ergebnis != 0);
-    if (ergebnis == 0)
-        Wie_in_der_Datei(daten + FUZZ_SCORE_KOPF);
+    if (ergebnis == 0) Wie_in_der_Datei(daten + FUZZ_SCORE_KOPF);
 
     // The entry goes below every score it does not beat; the last drops out.
     HighscoreEintrag erwartet[MAX_HIGHSCORES];
     int platz = 0;
-    while (platz < MAX_HIGHSCORES && punkte <= HighscoreListe[platz].iPunktzahl)
-        platz++;
+    while (platz < MAX_HIGHSCORES && punkte <= HighscoreListe[platz].iPunktzahl) platz++;
     for (int i = 0, j = 0; i < MAX_HIGHSCORES; i++) {
         if (i == platz) {
             erwartet[i] = HighscoreEintrag{punkte, {}};

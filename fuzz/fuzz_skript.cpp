@@ -5,20 +5,17 @@
 
 #include "fuzz_hilfe.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
     Fuzz_anfangen();
     return 0;
 }
 
-static bool Bekannte_Nachricht(uint32_t m)
-{
+static bool Bekannte_Nachricht(uint32_t m) {
     return m == WM_KEYDOWN || m == WM_CHAR || m == WM_MOUSEMOVE || m == WM_LBUTTONDOWN || m == WM_RBUTTONDOWN ||
            m == WM_CLOSE;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t laenge)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t laenge) {
     FuzzEingabe eingabe;
     const std::string text(reinterpret_cast<const char*>(daten), laenge);
     std::vector<HeadlessEreignis> ereignisse(1);
@@ -26,8 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t laenge)
     bool ok = headless_script_parse(text, &ereignisse, &zeile);
 
     size_t zeilen = 1;
-    for (char c : text)
-        zeilen += c == '\n';
+    for (char c : text) zeilen += c == '\n';
     if (!ok) {
         Fuzz_Pruefen(zeile >= 1 && (size_t)zeile <= zeilen, "a refused script names one of its lines");
         Fuzz_Pruefen(ereignisse.size() == 1, "a refused script hands out nothing");

@@ -10,14 +10,12 @@
 #include "fuzz_eingaben.h"
 #include "fuzz_hilfe.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
     Fuzz_anfangen();
     return 0;
 }
 
-static bool Puffer_haelt(PlatSoundBuffer* puffer, const uint8_t* archiv, size_t laenge, uint32_t offset)
-{
+static bool Puffer_haelt(PlatSoundBuffer* puffer, const uint8_t* archiv, size_t laenge, uint32_t offset) {
     uint64_t position = 0;
     uint32_t groesse = 0;
     void* p = nullptr;
@@ -38,10 +36,8 @@ static bool Puffer_haelt(PlatSoundBuffer* puffer, const uint8_t* archiv, size_t 
     return ok;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t laenge)
-{
-    if (laenge < FUZZ_SOUND_KOPF)
-        return 0;
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t laenge) {
+    if (laenge < FUZZ_SOUND_KOPF) return 0;
     const int sektor = daten[0] % FUZZ_SOUND_SEKTOREN;
 
     FuzzEingabe eingabe;
@@ -66,8 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t laenge)
                                       (uint32_t)pfv.iSektorOffset[sektor]),
                          "the buffer holds the data chunk");
         }
-        if (puffer)
-            plat_sound_buffer_release(puffer);
+        if (puffer) plat_sound_buffer_release(puffer);
     }
     plat_sound_release(lpDS);
     lpDS = nullptr;

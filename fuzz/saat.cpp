@@ -25,8 +25,7 @@ fs::path g_ziel;
 int g_anzahl = 0;
 bool g_fehler = false;
 
-void Ablegen(const char* ziel, const std::string& name, const Bytes& b)
-{
+void Ablegen(const char* ziel, const std::string& name, const Bytes& b) {
     fs::path ordner = g_ziel / ziel;
     std::error_code ec;
     fs::create_directories(ordner, ec);
@@ -35,28 +34,22 @@ void Ablegen(const char* ziel, const std::string& name, const Bytes& b)
         std::fprintf(stderr, "glubbershoot-fuzz-seeds: cannot write %s/%s\n", ziel, name.c_str());
         g_fehler = true;
     }
-    if (f)
-        std::fclose(f);
+    if (f) std::fclose(f);
     g_anzahl++;
 }
 
 // One sector in slot `sektor` of an archive with nothing else in it.
-Bytes Archiv(int sektor, const Bytes& daten, int typ)
-{
+Bytes Archiv(int sektor, const Bytes& daten, int typ) {
     std::vector<Bytes> sektoren(sektor + 1);
     sektoren[sektor] = daten;
     return PackFile_bauen(sektoren, typ);
 }
 
-size_t Index_an(const Bytes& archiv)
-{
-    return archiv.size() - PACKFILE_INDEX_GROESSE;
-}
+size_t Index_an(const Bytes& archiv) { return archiv.size() - PACKFILE_INDEX_GROESSE; }
 
 // ------------------------------------------------------------- archives
 
-void Archive_ablegen(void)
-{
+void Archive_ablegen(void) {
     Bytes voll = PackFile_bauen({Bmp_kodieren(Patrone_malen()), {}, Wav_kodieren(std::vector<int16_t>(64, 100), 22050)},
                                 SEKTOR_BMP);
     Ablegen("packfile", "two-sectors", voll);
@@ -78,20 +71,18 @@ void Archive_ablegen(void)
 
 // ------------------------------------------------------------- pictures
 
-Bytes Bild_eingabe(int sektor, int flaeche, int schalter, const Bytes& archiv)
-{
+Bytes Bild_eingabe(int sektor, int flaeche, int schalter, const Bytes& archiv) {
     return Bau_verbinden({(uint8_t)sektor, (uint8_t)(flaeche | schalter)}, archiv);
 }
 
-void Bilder_ablegen(void)
-{
+void Bilder_ablegen(void) {
     struct Gueltig {
         int sektor, flaeche;
         Bild bild;
     };
     const Gueltig gueltig[] = {
-        {7, 0, Flieger_malen(0, 0)},   {8, 1, Flieger_malen(1, 0)}, {6, 2, Flieger_malen(2, 0)},
-        {27, 3, Steiger_malen(0)},     {36, 4, Versteck_malen(0)}, {32, 5, Patrone_malen()},
+        {7, 0, Flieger_malen(0, 0)}, {8, 1, Flieger_malen(1, 0)}, {6, 2, Flieger_malen(2, 0)},
+        {27, 3, Steiger_malen(0)},   {36, 4, Versteck_malen(0)},  {32, 5, Patrone_malen()},
         {2, 6, Einschuss_malen()},
     };
     for (const Gueltig& g : gueltig) {
@@ -99,7 +90,8 @@ void Bilder_ablegen(void)
         std::string name = "sector-" + std::to_string(g.sektor);
         Ablegen("bild", name, Bild_eingabe(g.sektor, g.flaeche, 0, a));
         Ablegen("bild", name + "-palette", Bild_eingabe(g.sektor, g.flaeche, FUZZ_BILD_PALETTE, a));
-        Ablegen("bild", name + "-mirrored-wide", Bild_eingabe(g.sektor, g.flaeche, FUZZ_BILD_SPIEGELN | FUZZ_BILD_BREIT, a));
+        Ablegen("bild", name + "-mirrored-wide",
+                Bild_eingabe(g.sektor, g.flaeche, FUZZ_BILD_SPIEGELN | FUZZ_BILD_BREIT, a));
     }
 
     // Near misses around the shell picture (32 x 128, sector 32).
@@ -119,7 +111,8 @@ void Bilder_ablegen(void)
     abwandeln("true-colour", 28, 2, 24);
     for (size_t laenge : {10u, 14u, 40u, 54u, 600u, 1078u, 1078u + 32u * 64u}) {
         Bytes b(bmp.begin(), bmp.begin() + (long)laenge);
-        Ablegen("bild", "cut-at-" + std::to_string(laenge), Bild_eingabe(32, 5, FUZZ_BILD_PALETTE, Archiv(32, b, SEKTOR_BMP)));
+        Ablegen("bild", "cut-at-" + std::to_string(laenge),
+                Bild_eingabe(32, 5, FUZZ_BILD_PALETTE, Archiv(32, b, SEKTOR_BMP)));
     }
     Ablegen("bild", "sound-type", Bild_eingabe(32, 5, 0, Archiv(32, bmp, SEKTOR_WAV)));
     Ablegen("bild", "sector-41", Bild_eingabe(41, 5, 0, Archiv(41, bmp, SEKTOR_BMP)));
@@ -139,14 +132,14 @@ void Bilder_ablegen(void)
         b.px.assign((size_t)b.iBreite * 2, 7);
         Bytes k = Bmp_kodieren(b);
         Bytes_DWord_schreiben(&k[22], (uint32_t)FUZZ_FLAECHEN[f].iHoehe);
-        Ablegen("bild", "header-of-surface-" + std::to_string(f), Bild_eingabe(1, f, FUZZ_BILD_PALETTE, Archiv(1, k, SEKTOR_BMP)));
+        Ablegen("bild", "header-of-surface-" + std::to_string(f),
+                Bild_eingabe(1, f, FUZZ_BILD_PALETTE, Archiv(1, k, SEKTOR_BMP)));
     }
 }
 
 // --------------------------------------------------------------- sounds
 
-void Klaenge_ablegen(void)
-{
+void Klaenge_ablegen(void) {
     auto ablegen = [](const std::string& name, int sektor, const Bytes& sektordaten, int typ = SEKTOR_WAV) {
         Ablegen("sound", name, Bau_verbinden({(uint8_t)sektor}, Archiv(sektor, sektordaten, typ)));
     };
@@ -155,7 +148,8 @@ void Klaenge_ablegen(void)
 
     const Bytes fmt = Bau_Chunk("fmt ", Bau_Pcm(1, 22050, 8)), daten = Bau_Chunk("data", Bytes(40, 0x80));
     ablegen("data-before-fmt", 5, Bau_Riff(Bau_verbinden(daten, fmt)));
-    ablegen("odd-list-between", 5, Bau_Riff(Bau_verbinden(Bau_verbinden(fmt, Bau_Chunk("LIST", Bau_Text("INFOabc"))), daten)));
+    ablegen("odd-list-between", 5,
+            Bau_Riff(Bau_verbinden(Bau_verbinden(fmt, Bau_Chunk("LIST", Bau_Text("INFOabc"))), daten)));
     ablegen("data-past-the-end", 5, Bau_Riff(Bau_verbinden(fmt, Bau_Chunk("data", Bytes(10, 1), 5000))));
     ablegen("no-fmt", 5, Bau_Riff(daten));
     ablegen("no-data", 5, Bau_Riff(fmt));
@@ -176,8 +170,7 @@ void Klaenge_ablegen(void)
 // ---------------------------------------------------------- high scores
 
 Bytes Score(const std::vector<BauEintrag>& e, uint16_t minute = 12, uint16_t sekunde = 34,
-            const std::string& version = HIGHSCORE_VERSION)
-{
+            const std::string& version = HIGHSCORE_VERSION) {
     BauPunkteliste p;
     p.version = version;
     p.wZeit[5] = minute;
@@ -187,8 +180,7 @@ Bytes Score(const std::vector<BauEintrag>& e, uint16_t minute = 12, uint16_t sek
     return Bau_Punkteliste(p);
 }
 
-void Punktelisten_ablegen(void)
-{
+void Punktelisten_ablegen(void) {
     auto ablegen = [](const std::string& name, int32_t punkte, const std::string& spieler, const Bytes& datei) {
         Bytes kopf(FUZZ_SCORE_KOPF, 0);
         Bytes_Int_schreiben(&kopf[0], punkte);
@@ -219,8 +211,7 @@ void Punktelisten_ablegen(void)
 
 // ------------------------------------------------------------- scripts
 
-void Skripte_ablegen(void)
-{
+void Skripte_ablegen(void) {
     const char* gut[] = {
         "# a comment\n\n100 key RETURN\n200 key ESCAPE\n300 char j\n",
         "0 move 512 384\n10 lclick\n20 rclick\n30 close\n",
@@ -229,21 +220,18 @@ void Skripte_ablegen(void)
         "4294967295 key UP\n0 key down\n1 key Left\n2 key TAB\n3 key BACK\n4 key SPACE\n",
     };
     const char* falsch[] = {
-        "100 jump\n", "x key RETURN\n", "100 key\n", "100 move 1\n", "100 move 65536 1\n",
+        "100 jump\n",         "x key RETURN\n",  "100 key\n",      "100 move 1\n",      "100 move 65536 1\n",
         "4294967296 close\n", "100 char #256\n", "100 key NOPE\n", "100 close extra\n", "100 char ab\n",
     };
     int n = 0;
-    for (const char* s : gut)
-        Ablegen("skript", "good-" + std::to_string(n++), Bau_Text(s));
+    for (const char* s : gut) Ablegen("skript", "good-" + std::to_string(n++), Bau_Text(s));
     n = 0;
-    for (const char* s : falsch)
-        Ablegen("skript", "bad-" + std::to_string(n++), Bau_Text(s));
+    for (const char* s : falsch) Ablegen("skript", "bad-" + std::to_string(n++), Bau_Text(s));
 }
 
-}  // namespace
+}   // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: glubbershoot-fuzz-seeds DIR\n");
         return 2;
@@ -255,8 +243,7 @@ int main(int argc, char** argv)
     Klaenge_ablegen();
     Punktelisten_ablegen();
     Skripte_ablegen();
-    if (g_fehler)
-        return 1;
+    if (g_fehler) return 1;
     std::printf("glubbershoot-fuzz-seeds: %d seeds in %s\n", g_anzahl, g_ziel.c_str());
     return 0;
 }

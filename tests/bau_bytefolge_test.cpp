@@ -6,8 +6,7 @@
 
 using namespace testbau;
 
-TEST(Bytefolge, LittleEndianRoundTripsAtAnyPosition)
-{
+TEST(Bytefolge, LittleEndianRoundTripsAtAnyPosition) {
     uint8_t b[7] = {};
     Bytes_DWord_schreiben(b + 1, 0x12345678u);
     EXPECT_EQ(std::string(reinterpret_cast<char*>(b), 6), std::string("\0\x78\x56\x34\x12\0", 6));
@@ -22,8 +21,7 @@ TEST(Bytefolge, LittleEndianRoundTripsAtAnyPosition)
     }
 }
 
-TEST(Bytefolge, CutOffValuesReadAsFarAsTheyGo)
-{
+TEST(Bytefolge, CutOffValuesReadAsFarAsTheyGo) {
     const uint8_t d[3] = {0x01, 0x02, 0x03};
     EXPECT_EQ(Bytes_Wert_lesen(d, 3, 0, 2), 0x0201u);
     EXPECT_EQ(Bytes_Wert_lesen(d, 3, 1, 4), 0x0302u);
@@ -35,10 +33,11 @@ TEST(Bytefolge, CutOffValuesReadAsFarAsTheyGo)
 
 class BauDateien : public AssetsOrdner {};
 
-TEST_F(BauDateien, IndexReadsBackAsTheGameReadsIt)
-{
+TEST_F(BauDateien, IndexReadsBackAsTheGameReadsIt) {
     BauArchiv a;
-    a.sektoren = {{49, SEKTOR_WAV, Roh("zzz")}, {0, SEKTOR_BMP, Roh("ab")}, {50, SEKTOR_BMP, Roh("weg")},
+    a.sektoren = {{49, SEKTOR_WAV, Roh("zzz")},
+                  {0, SEKTOR_BMP, Roh("ab")},
+                  {50, SEKTOR_BMP, Roh("weg")},
                   {-1, SEKTOR_BMP, Roh("weg")}};
     a.vorspann = Roh("v");
     a.byRest = 0xEE;
@@ -56,8 +55,8 @@ TEST_F(BauDateien, IndexReadsBackAsTheGameReadsIt)
 
     ASSERT_TRUE(Bau_Verzeichnis_lesen(reinterpret_cast<const uint8_t*>(archiv.data()), archiv.size(), &gelesen));
     EXPECT_EQ(memcmp(&gelesen, &pfv, sizeof(pfv)), 0);
-    EXPECT_FALSE(Bau_Verzeichnis_lesen(reinterpret_cast<const uint8_t*>(archiv.data()), PACKFILE_INDEX_GROESSE - 1,
-                                       &gelesen));
+    EXPECT_FALSE(
+        Bau_Verzeichnis_lesen(reinterpret_cast<const uint8_t*>(archiv.data()), PACKFILE_INDEX_GROESSE - 1, &gelesen));
     EXPECT_EQ(gelesen.iSektorTyp[0], 0) << "too short: the record is zero";
 
     // The magic text is cut or padded to its 13 bytes.
@@ -66,8 +65,7 @@ TEST_F(BauDateien, IndexReadsBackAsTheGameReadsIt)
     EXPECT_EQ(Text(Bau_Archiv(a)).substr(1 + 404, 14), "PackFile-1.0 \xEE");
 }
 
-TEST_F(BauDateien, SectorsLoadThroughTheGamesLoaders)
-{
+TEST_F(BauDateien, SectorsLoadThroughTheGamesLoaders) {
     ASSERT_EQ(plat_sound_create(&lpDS), PLAT_OK);
     Datei_schreiben("Sound.dat", Archiv({{2, SEKTOR_WAV, Wave("abc")}}));
     PackFileVerzeichnis pfv;
@@ -86,8 +84,7 @@ TEST_F(BauDateien, SectorsLoadThroughTheGamesLoaders)
     EXPECT_EQ(Text(Bau_Bmp(1, 1, Roh("rgb"), Roh("x"))).substr(BAU_BMP_KOEPFE, 5), std::string("rgb\0\0", 5));
 }
 
-TEST(BauRiff, ChunkSearchFindsEitherOrderAndStaysInside)
-{
+TEST(BauRiff, ChunkSearchFindsEitherOrderAndStaysInside) {
     const std::string fmt = Chunk("fmt ", Pcm()), daten = Chunk("data", "abcd");
     EXPECT_EQ(Chunk("LIST", "odd"), std::string("LIST\3\0\0\0odd\0", 12)) << "odd data get a fill byte";
     const std::string vorn = "xx" + Riff(daten + Chunk("LIST", "odd") + fmt);
@@ -103,16 +100,16 @@ TEST(BauRiff, ChunkSearchFindsEitherOrderAndStaysInside)
 
     // A RIFF size that ends before "fmt ", and a size that jumps past everything.
     const std::string kurz = Riff(daten + fmt, 4 + daten.size());
-    EXPECT_FALSE(Bau_Chunk_finden(reinterpret_cast<const uint8_t*>(kurz.data()), kurz.size(), 0, "fmt ", &pos, &groesse));
+    EXPECT_FALSE(
+        Bau_Chunk_finden(reinterpret_cast<const uint8_t*>(kurz.data()), kurz.size(), 0, "fmt ", &pos, &groesse));
     const std::string weit = Riff(Chunk("junk", "", 0xFFFFFFFF) + fmt);
-    EXPECT_FALSE(Bau_Chunk_finden(reinterpret_cast<const uint8_t*>(weit.data()), weit.size(), 0, "fmt ", &pos, &groesse));
+    EXPECT_FALSE(
+        Bau_Chunk_finden(reinterpret_cast<const uint8_t*>(weit.data()), weit.size(), 0, "fmt ", &pos, &groesse));
 }
 
-TEST_F(BauDateien, ScoreFileReadsBackThroughTheGame)
-{
+TEST_F(BauDateien, ScoreFileReadsBackThroughTheGame) {
     BauPunkteliste p;
-    for (int i = 0; i < 12; i++)
-        p.eintraege.push_back({1000 - i, "Spieler" + std::to_string(i)});
+    for (int i = 0; i < 12; i++) p.eintraege.push_back({1000 - i, "Spieler" + std::to_string(i)});
     p.eintraege[3].name = std::string(25, 'N');
     const Bytes d = Bau_Punkteliste(p);
     ASSERT_EQ(d.size(), static_cast<size_t>(HIGHSCORE_DATEI_GROESSE)) << "ten entries at most";

@@ -9,8 +9,7 @@ using V = std::vector<std::string>;
 // Every surface here has a pitch wider than its width.
 class BildLaden : public AssetsOrdner {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         HeadlessConfig cfg;
         cfg.extra_pitch = 12;
         headless_reset(cfg);
@@ -21,26 +20,22 @@ protected:
         iGameState = GS_TITLE;
         basis_ = headless_live_objects();
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         plat_display_release(lpDD);
         lpDD = nullptr, lpDDSPrimary = nullptr, lpDDPal = nullptr;
     }
     // The surface's rows over its whole pitch; `fuellen` first sets every byte to 0xEE.
-    V Zeilen(bool fuellen = false)
-    {
+    V Zeilen(bool fuellen = false) {
         PlatLock l{};
         EXPECT_EQ(plat_surface_lock(s_, &l), PLAT_OK);
-        if (fuellen)
-            memset(l.lpSurface, 0xEE, static_cast<size_t>(l.lPitch) * l.dwHeight);
+        if (fuellen) memset(l.lpSurface, 0xEE, static_cast<size_t>(l.lPitch) * l.dwHeight);
         V z;
         for (uint32_t y = 0; y < l.dwHeight; y++)
             z.emplace_back(reinterpret_cast<char*>(l.lpSurface) + y * l.lPitch, static_cast<size_t>(l.lPitch));
         plat_surface_unlock(s_);
         return z;
     }
-    int Laden(int sektor, BYTE palette = 0, BYTE spiegeln = 0)
-    {
+    int Laden(int sektor, BYTE palette = 0, BYTE spiegeln = 0) {
         EXPECT_EQ(PackFile_oeffnen("Grafik.dat", &pfv_), 0);
         headless_log_clear();
         return PackFile_Bild_laden("Grafik.dat", &pfv_, sektor, s_, palette, spiegeln);
@@ -50,8 +45,7 @@ protected:
     int basis_ = 0;
 };
 
-TEST_F(BildLaden, RowsArriveTopDownMirroredOnRequestWithinTheWidth)
-{
+TEST_F(BildLaden, RowsArriveTopDownMirroredOnRequestWithinTheWidth) {
     Datei_schreiben("Grafik.dat", Archiv({{40, SEKTOR_BMP, Bmp(4, 2, "abcdefgh")}}));
     size_t pitch = Zeilen(true)[0].size();
     ASSERT_GE(pitch, 16u);
@@ -65,17 +59,24 @@ TEST_F(BildLaden, RowsArriveTopDownMirroredOnRequestWithinTheWidth)
     EXPECT_TRUE(Meldungen().empty());
 }
 
-TEST_F(BildLaden, RefusedSectorsAndFormatsEndTheGame)
-{
+TEST_F(BildLaden, RefusedSectorsAndFormatsEndTheGame) {
     std::string bmp = Bmp(4, 2, "abcdefgh");
-    Datei_schreiben("Grafik.dat", Archiv({{41, SEKTOR_BMP, bmp}, {3, SEKTOR_WAV, bmp}, {4, SEKTOR_BMP, Bmp(5, 2, "0123456789")},
-                                          {5, SEKTOR_BMP, Bmp(4, 2, "abcd", 4)}, {6, SEKTOR_BMP, Bmp(4, 2, bmp + bmp, 24)},
+    Datei_schreiben("Grafik.dat", Archiv({{41, SEKTOR_BMP, bmp},
+                                          {3, SEKTOR_WAV, bmp},
+                                          {4, SEKTOR_BMP, Bmp(5, 2, "0123456789")},
+                                          {5, SEKTOR_BMP, Bmp(4, 2, "abcd", 4)},
+                                          {6, SEKTOR_BMP, Bmp(4, 2, bmp + bmp, 24)},
                                           {7, SEKTOR_BMP, Bmp(4, -2, "abcdefgh")}}));
     Zeilen(true);
     const std::string sektor = "Error... | PackFile_Bild_laden: Ungültiger BMP-Sektor ausgewählt!";
     const std::string format = "Error... | PackFile_Bild_laden: Formatvergleich - Breite1";
-    std::pair<int, std::string> faelle[] = {{41, sektor}, {3, sektor}, {-1, sektor}, {4, format + "5 Breite24"},
-                                            {5, format + "4 Breite24"}, {6, format + "4 Breite24"}, {7, format + "4 Breite24"}};
+    std::pair<int, std::string> faelle[] = {{41, sektor},
+                                            {3, sektor},
+                                            {-1, sektor},
+                                            {4, format + "5 Breite24"},
+                                            {5, format + "4 Breite24"},
+                                            {6, format + "4 Breite24"},
+                                            {7, format + "4 Breite24"}};
     for (const auto& f : faelle) {
         iGameState = GS_PLAYING;
         EXPECT_EQ(Laden(f.first), f.second == sektor ? 2 : 7) << f.first;
@@ -88,8 +89,7 @@ TEST_F(BildLaden, RefusedSectorsAndFormatsEndTheGame)
     EXPECT_EQ(headless_live_objects(), basis_);
 }
 
-TEST_F(BildLaden, PaletteFromTheColourTableReplacesTheOldOne)
-{
+TEST_F(BildLaden, PaletteFromTheColourTableReplacesTheOldOne) {
     std::string farben(1024, '\x01');
     farben.replace(4 * 17, 4, std::string{10, 20, 30, 99});
     Datei_schreiben("Grafik.dat", Archiv({{26, SEKTOR_BMP, Bmp(4, 2, "abcdefgh", 8, farben)}}));
@@ -110,8 +110,7 @@ TEST_F(BildLaden, PaletteFromTheColourTableReplacesTheOldOne)
     EXPECT_EQ(Zeilen()[0].substr(0, 4), "efgh") << "pixels come before the palette";
 }
 
-TEST_F(BildLaden, FailuresLeaveNothingOpenOrLocked)
-{
+TEST_F(BildLaden, FailuresLeaveNothingOpenOrLocked) {
     std::string archiv = Archiv({{2, SEKTOR_BMP, Bmp(4, 2, "abcdefgh")}});
     Datei_schreiben("Grafik.dat", archiv);
     // The index read before each load takes one CreateFile and one ReadFile.

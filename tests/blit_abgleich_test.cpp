@@ -19,16 +19,18 @@ struct Bild {
 
     Bild() {
         for (int y = 0; y < H; ++y)
-            for (int x = 0; x < W; ++x) quelle[static_cast<size_t>(y) * PITCH + x] = static_cast<uint8_t>((x / 16 + y) & 0xFF);
+            for (int x = 0; x < W; ++x)
+                quelle[static_cast<size_t>(y) * PITCH + x] = static_cast<uint8_t>((x / 16 + y) & 0xFF);
     }
     void nachfuehren(const uint32_t tabelle[256]) {
         plat_common_blit_palette_nachfuehren(&abgleich, quelle.data(), PITCH, W, H, tabelle,
-                                 reinterpret_cast<uint8_t*>(ausgabe.data()), 4 * W, &von, &bis);
+                                             reinterpret_cast<uint8_t*>(ausgabe.data()), 4 * W, &von, &bis);
     }
     // The output equals a conversion of the whole picture.
     ::testing::AssertionResult wie_ganz(const uint32_t tabelle[256]) {
         std::vector<uint32_t> ganz(static_cast<size_t>(W) * H);
-        plat_common_blit_palette_umsetzen(quelle.data(), PITCH, W, H, tabelle, reinterpret_cast<uint8_t*>(ganz.data()), 4 * W);
+        plat_common_blit_palette_umsetzen(quelle.data(), PITCH, W, H, tabelle, reinterpret_cast<uint8_t*>(ganz.data()),
+                                          4 * W);
         for (size_t i = 0; i < ganz.size(); ++i)
             if (ganz[i] != ausgabe[i])
                 return ::testing::AssertionFailure() << "pixel " << i % W << "," << i / W << " differs";
@@ -62,7 +64,8 @@ TEST(PlatBlitAbgleich, AnySinglePixelChangedMatchesAWholeConversion) {
     Tabelle_bauen(tabelle, 0x5A);
     Bild b;
     b.nachfuehren(tabelle);
-    const int punkte[][2] = {{0, 0}, {W - 1, 0}, {0, H - 1}, {W - 1, H - 1}, {517, 389}, {15, 16}, {16, 15}, {1000, 31}};
+    const int punkte[][2] = {{0, 0},     {W - 1, 0}, {0, H - 1}, {W - 1, H - 1},
+                             {517, 389}, {15, 16},   {16, 15},   {1000, 31}};
     for (const auto& p : punkte) {
         SCOPED_TRACE(std::to_string(p[0]) + "," + std::to_string(p[1]));
         b.quelle[static_cast<size_t>(p[1]) * PITCH + p[0]] ^= 0x81;
@@ -151,12 +154,13 @@ TEST(PlatBlitAbgleich, RandomRunsInOddWidths) {
         for (int runde = 0; runde < 50; ++runde) {
             const int y = zufall(h), x = zufall(w), n = 1 + zufall(w - x);
             for (int i = 0; i < n; ++i) q[static_cast<size_t>(y) * pitch + x + i] = static_cast<uint8_t>(zufall(4));
-            plat_common_blit_palette_nachfuehren(&a, q.data(), pitch, w, h, tabelle, reinterpret_cast<uint8_t*>(aus.data()), 4 * w,
-                                     &von, &bis);
-            plat_common_blit_palette_umsetzen(q.data(), pitch, w, h, tabelle, reinterpret_cast<uint8_t*>(ganz.data()), 4 * w);
+            plat_common_blit_palette_nachfuehren(&a, q.data(), pitch, w, h, tabelle,
+                                                 reinterpret_cast<uint8_t*>(aus.data()), 4 * w, &von, &bis);
+            plat_common_blit_palette_umsetzen(q.data(), pitch, w, h, tabelle, reinterpret_cast<uint8_t*>(ganz.data()),
+                                              4 * w);
             ASSERT_EQ(aus, ganz) << "width " << w << " round " << runde;
         }
     }
 }
 
-}  // namespace
+}   // namespace

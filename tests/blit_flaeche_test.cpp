@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "ddraw_hilfe_test.h"
 #include "blit_hilfe_test.h"
+#include "ddraw_hilfe_test.h"
 #include "testhilfe.h"
 
 namespace {
@@ -70,14 +70,14 @@ TEST_P(BlitFlaeche, CutAtEachEdgeAndCornerAtEveryAlignment) {
     PlatSurface* bild = Flaeche_anlegen(40, 33);
     Flaeche_malen(bild, Bildpunkt);
     for (int k = 0; k < 16; ++k) {
-        Pruefen(bild, 40, 33, -k, 100 + k);            // left
-        Pruefen(bild, 40, 33, B - 40 + k + 1, 200);    // right
-        Pruefen(bild, 40, 33, 300 + k, -k - 1);        // top
-        Pruefen(bild, 40, 33, 500 + k, H - 33 + k);    // bottom
+        Pruefen(bild, 40, 33, -k, 100 + k);           // left
+        Pruefen(bild, 40, 33, B - 40 + k + 1, 200);   // right
+        Pruefen(bild, 40, 33, 300 + k, -k - 1);       // top
+        Pruefen(bild, 40, 33, 500 + k, H - 33 + k);   // bottom
     }
-    Pruefen(bild, 40, 33, -39, -32);          // one pixel in the top-left corner
-    Pruefen(bild, 40, 33, B - 1, H - 1);      // and in the bottom-right one
-    Pruefen(bild, 40, 33, -40, 10);           // wholly outside: nothing
+    Pruefen(bild, 40, 33, -39, -32);       // one pixel in the top-left corner
+    Pruefen(bild, 40, 33, B - 1, H - 1);   // and in the bottom-right one
+    Pruefen(bild, 40, 33, -40, 10);        // wholly outside: nothing
     Pruefen(bild, 40, 33, 10, H);
 }
 
@@ -139,4 +139,4 @@ TEST(BlitSpiel, EveryPathDrawsTheSameGame) {
     }
 }
 
-}  // namespace
+}   // namespace

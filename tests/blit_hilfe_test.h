@@ -18,7 +18,9 @@ inline void Tabelle_bauen(uint32_t tabelle[256], uint32_t salz = 0x5A) {
 // lacks it.
 struct BlitPfadWahl {
     int vorher = plat_common_blit_pfad();
-    bool setzen(int pfad) { return pfad <= plat_common_blit_bester_pfad() && plat_common_blit_pfad_setzen(pfad) == pfad; }
+    bool setzen(int pfad) {
+        return pfad <= plat_common_blit_bester_pfad() && plat_common_blit_pfad_setzen(pfad) == pfad;
+    }
     ~BlitPfadWahl() { plat_common_blit_pfad_setzen(vorher); }
 };
 

@@ -69,7 +69,8 @@ TEST_P(BlitKern, KeyedHandPickedRowKeepsExactlyTheKeyPixels) {
     uint8_t ziel[19];
     std::memset(ziel, 0x77, sizeof ziel);
     plat_common_blit_keyed(ziel, 19, quelle, 19, 19, 1, 255, 255);
-    const uint8_t erwartet[19] = {1, 0x77, 3, 0x77, 0x77, 6, 254, 0, 0x77, 10, 11, 0x77, 13, 14, 15, 16, 0x77, 18, 0x77};
+    const uint8_t erwartet[19] = {1,  0x77, 3,  0x77, 0x77, 6,  254,  0,  0x77, 10,
+                                  11, 0x77, 13, 14,   15,   16, 0x77, 18, 0x77};
     EXPECT_EQ(0, std::memcmp(ziel, erwartet, sizeof ziel));
 }
 
@@ -255,4 +256,4 @@ TEST(BlitPfad, RequestsAreClampedToWhatTheMachineHas) {
 #endif
 }
 
-}  // namespace
+}   // namespace

@@ -6,10 +6,10 @@
 
 namespace {
 
-const char* const DATEIEN[] = {"Grafik.dat", "Sound.dat", "start.wav", "main.wav", "win.wav", "lose.wav", "credits.wav"};
+const char* const DATEIEN[] = {"Grafik.dat", "Sound.dat", "start.wav",  "main.wav",
+                               "win.wav",    "lose.wav",  "credits.wav"};
 
-void Gleich_pruefen(const std::string& a, const std::string& b)
-{
+void Gleich_pruefen(const std::string& a, const std::string& b) {
     for (const char* datei : DATEIEN) {
         std::string x = Datei_lesen(a + "/" + datei), y = Datei_lesen(b + "/" + datei);
         EXPECT_FALSE(x.empty()) << datei;
@@ -17,11 +17,10 @@ void Gleich_pruefen(const std::string& a, const std::string& b)
     }
 }
 
-}  // namespace
+}   // namespace
 
 // Two runs into two folders, one of them also writing the contact sheet.
-TEST(ContentGenerator, TwoRunsGiveTheSameBytesAndASheet)
-{
+TEST(ContentGenerator, TwoRunsGiveTheSameBytesAndASheet) {
     std::string a = Testordner_anlegen(false), b = Testordner_anlegen(false);
     ASSERT_EQ(Generator_laufen("--out \"" + a + "\" --contact-sheet \"" + a + "/bogen\""), 0);
     ASSERT_EQ(Generator_laufen("--out \"" + b + "\""), 0);
@@ -46,8 +45,7 @@ TEST(ContentGenerator, TwoRunsGiveTheSameBytesAndASheet)
     EXPECT_EQ(bogen.compare(0, 2, "BM"), 0);
 }
 
-TEST(ContentGenerator, RefusesBadArguments)
-{
+TEST(ContentGenerator, RefusesBadArguments) {
     EXPECT_NE(Generator_laufen(""), 0);
     EXPECT_NE(Generator_laufen("--out"), 0);
     EXPECT_NE(Generator_laufen("--bogus x"), 0);

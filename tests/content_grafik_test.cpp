@@ -7,22 +7,18 @@
 
 namespace {
 
-uint32_t Le32_lesen(const std::string& d, size_t pos)
-{
-    return Bytes_Wert_lesen(d.data(), d.size(), pos, 4);
-}
+uint32_t Le32_lesen(const std::string& d, size_t pos) { return Bytes_Wert_lesen(d.data(), d.size(), pos, 4); }
 
 struct Rgb {
     int r, g, b;
     int Hell() const { return (r * 3 + g * 6 + b) / 10; }
 };
 
-}  // namespace
+}   // namespace
 
 using ContentGrafik = ContentTest;
 
-TEST_F(ContentGrafik, EverySectorLoadsOntoItsSurface)
-{
+TEST_F(ContentGrafik, EverySectorLoadsOntoItsSurface) {
     for (const ContentBild& c : Content_inventar()) {
         std::vector<uint8_t> px = Bild(c.iSektor, c.iBreite, c.iHoehe);
         EXPECT_EQ(px.size(), (size_t)c.iBreite * c.iHoehe) << "sector " << c.iSektor;
@@ -31,8 +27,7 @@ TEST_F(ContentGrafik, EverySectorLoadsOntoItsSurface)
     EXPECT_NE(iGameState, GS_EXIT);
 }
 
-TEST_F(ContentGrafik, IndexNamesOnlyTheInventory)
-{
+TEST_F(ContentGrafik, IndexNamesOnlyTheInventory) {
     std::string d = Datei_lesen("Grafik.dat");
     ASSERT_GT(d.size(), 544u);
     size_t index = d.size() - 544;
@@ -59,8 +54,7 @@ TEST_F(ContentGrafik, IndexNamesOnlyTheInventory)
 // Sprites are shown with whatever palette the last background set, so
 // every picture carries the same one; the game's fixed indices must look
 // like what it uses them for.
-TEST_F(ContentGrafik, OnePaletteWithTheGamesFixedColours)
-{
+TEST_F(ContentGrafik, OnePaletteWithTheGamesFixedColours) {
     std::string d = Datei_lesen("Grafik.dat");
     const PackFileVerzeichnis pfv = Verzeichnis(d);
     std::string erste;
@@ -90,8 +84,7 @@ TEST_F(ContentGrafik, OnePaletteWithTheGamesFixedColours)
     EXPECT_GT(std::abs(markiert.Hell() - schrift.Hell()) + std::abs(markiert.b - schrift.b), 60);
 }
 
-TEST_F(ContentGrafik, BackgroundsHaveNoTransparentPixel)
-{
+TEST_F(ContentGrafik, BackgroundsHaveNoTransparentPixel) {
     for (const ContentBild& c : Content_inventar()) {
         if (!c.bHintergrund) continue;
         std::vector<uint8_t> px = Bild(c.iSektor, c.iBreite, c.iHoehe);
@@ -103,8 +96,7 @@ TEST_F(ContentGrafik, BackgroundsHaveNoTransparentPixel)
 
 // The title's two system-font lines are dark text at y 748: the strip
 // under them must be light.
-TEST_F(ContentGrafik, TitleBottomStripIsLight)
-{
+TEST_F(ContentGrafik, TitleBottomStripIsLight) {
     std::string d = Datei_lesen("Grafik.dat");
     std::string tabelle = d.substr(Verzeichnis(d).iSektorOffset[34] + 54, 1024);
     std::vector<uint8_t> px = Bild(34, 1024, 768);
@@ -120,8 +112,7 @@ TEST_F(ContentGrafik, TitleBottomStripIsLight)
 
 // Targets: free-standing figures (transparent around them), four distinct
 // flight frames and a hit frame unlike any of them.
-TEST_F(ContentGrafik, TargetFramesAnimateAndStandFree)
-{
+TEST_F(ContentGrafik, TargetFramesAnimateAndStandFree) {
     struct Art {
         int sektoren[5];
         int breite, hoehe;
@@ -142,7 +133,8 @@ TEST_F(ContentGrafik, TargetFramesAnimateAndStandFree)
             EXPECT_LT(deckend, px.size() * 9 / 10) << "sector " << a.sektoren[i];
             for (int ecke : {0, a.breite - 1, (a.hoehe - 1) * a.breite, a.hoehe * a.breite - 1})
                 EXPECT_EQ(px[ecke], TRANSPARENZ) << "sector " << a.sektoren[i];
-            for (int j = 0; j < i; j++) EXPECT_NE(px, bilder[j]) << "sectors " << a.sektoren[i] << ", " << a.sektoren[j];
+            for (int j = 0; j < i; j++)
+                EXPECT_NE(px, bilder[j]) << "sectors " << a.sektoren[i] << ", " << a.sektoren[j];
         }
     }
 }

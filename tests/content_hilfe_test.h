@@ -20,12 +20,11 @@ struct ContentBild {
     bool bHintergrund;   // full-screen background: no transparent pixel allowed
 };
 
-inline const std::vector<ContentBild>& Content_inventar()
-{
+inline const std::vector<ContentBild>& Content_inventar() {
     static const std::vector<ContentBild> liste = [] {
-        std::vector<ContentBild> l = {{0, 152, 88, false},   {1, 2048, 448, false}, {2, 96, 96, false},
-                                      {5, 1024, 768, true},  {25, 1024, 768, true}, {26, 1024, 768, true},
-                                      {32, 32, 128, false},  {33, 920, 152, false}, {34, 1024, 768, true},
+        std::vector<ContentBild> l = {{0, 152, 88, false},  {1, 2048, 448, false}, {2, 96, 96, false},
+                                      {5, 1024, 768, true}, {25, 1024, 768, true}, {26, 1024, 768, true},
+                                      {32, 32, 128, false}, {33, 920, 152, false}, {34, 1024, 768, true},
                                       {35, 1024, 768, true}};
         for (int b = 0; b < 5; b++) {
             l.push_back({6 + 3 * b, 200, 112, false});
@@ -43,8 +42,7 @@ inline const std::vector<ContentBild>& Content_inventar()
 }
 
 // The index of an archive read as the file holds it (zero when too short).
-inline PackFileVerzeichnis Verzeichnis(const std::string& archiv)
-{
+inline PackFileVerzeichnis Verzeichnis(const std::string& archiv) {
     PackFileVerzeichnis pfv;
     Bau_Verzeichnis_lesen(reinterpret_cast<const uint8_t*>(archiv.data()), archiv.size(), &pfv);
     return pfv;
@@ -53,8 +51,7 @@ inline PackFileVerzeichnis Verzeichnis(const std::string& archiv)
 inline std::string Generator_pfad() { return std::string(GLUBBER_DATA_DIR) + "/../glubbershoot-content"; }
 
 // Runs the generator with the arguments; its exit code.
-inline int Generator_laufen(const std::string& argumente)
-{
+inline int Generator_laufen(const std::string& argumente) {
     std::string befehl = "\"" + Generator_pfad() + "\" " + argumente + " > /dev/null 2>&1";
     int r = std::system(befehl.c_str());
     return WIFEXITED(r) ? WEXITSTATUS(r) : -1;
@@ -64,21 +61,18 @@ inline int Generator_laufen(const std::string& argumente)
 struct ContentTest : ::testing::Test {
     std::string ordner;
 
-    void SetUp() override
-    {
+    void SetUp() override {
         ordner = Testordner_anlegen();
         Anzeige_aufbauen();
         ASSERT_EQ(PackFile_oeffnen("Grafik.dat", &pfvGrafik), 0);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         headless_fault_clear();
         DDraw_beenden();
     }
 
     // The picture of a sector as the game loads it, top row first.
-    std::vector<uint8_t> Bild(int sektor, int breite, int hoehe, const char* archiv = "Grafik.dat")
-    {
+    std::vector<uint8_t> Bild(int sektor, int breite, int hoehe, const char* archiv = "Grafik.dat") {
         PlatSurface* s = Flaeche_anlegen(breite, hoehe);
         EXPECT_EQ(PackFile_Bild_laden(archiv, &pfvGrafik, sektor, s, 0, 0), 0) << "sector " << sektor;
         std::vector<uint8_t> px = Flaeche_lesen(s);
@@ -87,8 +81,7 @@ struct ContentTest : ::testing::Test {
     }
 
     // A surface holding the sector, for blits.
-    PlatSurface* Flaeche(int sektor, int breite, int hoehe)
-    {
+    PlatSurface* Flaeche(int sektor, int breite, int hoehe) {
         PlatSurface* s = Flaeche_anlegen(breite, hoehe);
         EXPECT_EQ(PackFile_Bild_laden("Grafik.dat", &pfvGrafik, sektor, s, 0, 0), 0) << "sector " << sektor;
         return s;

@@ -18,8 +18,7 @@ struct Welle {
 
 // A small RIFF reader of our own for the loose files, which the game only
 // hands to the platform's player.
-Welle Welle_lesen(const std::string& d, size_t start = 0)
-{
+Welle Welle_lesen(const std::string& d, size_t start = 0) {
     Welle w;
     const uint8_t* p = reinterpret_cast<const uint8_t*>(d.data());
     uint64_t fmt = 0, daten = 0;
@@ -37,25 +36,22 @@ Welle Welle_lesen(const std::string& d, size_t start = 0)
     return w;
 }
 
-int Spitze(const std::vector<int16_t>& s)
-{
+int Spitze(const std::vector<int16_t>& s) {
     int m = 0;
     for (int16_t v : s) m = std::max(m, std::abs((int)v));
     return m;
 }
 
-}  // namespace
+}   // namespace
 
 struct ContentKlang : ::testing::Test {
-    void SetUp() override
-    {
+    void SetUp() override {
         Testordner_anlegen();
         headless_reset(HeadlessConfig());
         ASSERT_EQ(PackFile_oeffnen("Sound.dat", &pfvSound), 0);
         ASSERT_EQ(plat_sound_create(&lpDS), PLAT_OK);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         for (PlatSoundBuffer*& b : lpDSB)
             if (b) {
                 plat_sound_buffer_release(b);
@@ -66,8 +62,7 @@ struct ContentKlang : ::testing::Test {
     }
 };
 
-TEST_F(ContentKlang, EverySoundSectorLoadsAndSounds)
-{
+TEST_F(ContentKlang, EverySoundSectorLoadsAndSounds) {
     std::string d = Datei_lesen("Sound.dat");
     const PackFileVerzeichnis pfv = Verzeichnis(d);
     for (int i = 0; i < MAX_SOUNDS; i++) {
@@ -94,8 +89,7 @@ TEST_F(ContentKlang, EverySoundSectorLoadsAndSounds)
 
 // No shot while the shot or the reload sound still plays: their lengths
 // are the gun's rate of fire.
-TEST_F(ContentKlang, ShotAndReloadSetTheRateOfFire)
-{
+TEST_F(ContentKlang, ShotAndReloadSetTheRateOfFire) {
     std::string d = Datei_lesen("Sound.dat");
     const PackFileVerzeichnis pfv = Verzeichnis(d);
     Welle schuss = Welle_lesen(d, (uint32_t)pfv.iSektorOffset[15]);
@@ -104,8 +98,7 @@ TEST_F(ContentKlang, ShotAndReloadSetTheRateOfFire)
     EXPECT_NEAR(laden.Sekunden(), 0.7, 0.05);
 }
 
-TEST(ContentMusik, LooseWaveFilesArePlayableTunes)
-{
+TEST(ContentMusik, LooseWaveFilesArePlayableTunes) {
     Testordner_anlegen();
     for (const char* datei : {"start.wav", "main.wav", "win.wav", "lose.wav", "credits.wav"}) {
         Welle w = Welle_lesen(Datei_lesen(datei));
@@ -124,17 +117,17 @@ TEST(ContentMusik, LooseWaveFilesArePlayableTunes)
 
 // The whole game on the generated data: start-up loads every picture and
 // sound without a complaint and the screens come up.
-TEST(ContentSpiel, GameStartsOnTheGeneratedData)
-{
+TEST(ContentSpiel, GameStartsOnTheGeneratedData) {
     Testordner_anlegen();
     HeadlessConfig cfg;
     cfg.until_ms = 12000;
-    RunnerErgebnis r = Spiel_laufen_lassen("500 key RETURN\n"    // title -> menu
-                                           "1500 key RETURN\n"   // start a game
-                                           "8000 key ESCAPE\n"
-                                           "9000 key ESCAPE\n"
-                                           "9500 char j\n",
-                                           cfg);
+    RunnerErgebnis r = Spiel_laufen_lassen(
+        "500 key RETURN\n"    // title -> menu
+        "1500 key RETURN\n"   // start a game
+        "8000 key ESCAPE\n"
+        "9000 key ESCAPE\n"
+        "9500 char j\n",
+        cfg);
     EXPECT_EQ(r.status, 0);
     EXPECT_FALSE(Log_enthaelt(r.log, "msgbox"));
     EXPECT_TRUE(Log_enthaelt(r.log, "state GS_PLAYING"));

@@ -11,8 +11,7 @@ namespace {
 const char* const ZEICHEN = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.,-:!\"$%&/()?\\`\xB4@+";
 
 // Scans the font picture of the archive in the current folder.
-void Schrift_pruefen(ContentTest& t)
-{
+void Schrift_pruefen(ContentTest& t) {
     PlatSurface* font = t.Flaeche(33, 920, 152);
     memset(rcGlyphen, 0, sizeof(rcGlyphen));
     ASSERT_EQ(BitmapText_einlesen(font, rcGlyphen), 0);
@@ -59,8 +58,7 @@ void Schrift_pruefen(ContentTest& t)
 
 // Where BitmapText_ausgeben puts a text: from its start to the right edge
 // of its last glyph, one average glyph height tall.
-RECT Textfeld(const char* text, int x, int y, int ausrichtung)
-{
+RECT Textfeld(const char* text, int x, int y, int ausrichtung) {
     int n = (int)strlen(text), w = rcGlyphen[99].left;
     if (ausrichtung == TEXT_ZENTRIERT) x -= (n / 2) * w;
     if (ausrichtung == TEXT_RECHTS) x -= n * w;
@@ -78,8 +76,7 @@ RECT Textfeld(const char* text, int x, int y, int ausrichtung)
 
 // Share of the box whose pixels lie in lo..hi: the dark text panels are
 // the night ramp 241..250.
-double Anteil_in(const std::vector<uint8_t>& bild, int breite, const RECT& r, int lo, int hi)
-{
+double Anteil_in(const std::vector<uint8_t>& bild, int breite, const RECT& r, int lo, int hi) {
     int auf = 0, alle = 0;
     int hoehe = (int)(bild.size() / breite);
     for (int y = r.top; y < r.bottom; y++)
@@ -94,7 +91,7 @@ double Anteil_in(const std::vector<uint8_t>& bild, int breite, const RECT& r, in
 
 double Auf_Tafel(const std::vector<uint8_t>& bild, const RECT& r) { return Anteil_in(bild, 1024, r, 241, 250); }
 
-}  // namespace
+}   // namespace
 
 using ContentSchrift = ContentTest;
 
@@ -104,8 +101,7 @@ TEST_F(ContentSchrift, FontScansToEightyReadableGlyphs) { Schrift_pruefen(*this)
 // which must scan just as well and come out the same on every run; a
 // missing font file means the same fallback. One run also writes the
 // contact sheet as a single file.
-TEST_F(ContentSchrift, PixelFontFallbackScansAndRepeats)
-{
+TEST_F(ContentSchrift, PixelFontFallbackScansAndRepeats) {
     std::string zweiter = ordner + "/zweiter";
     ASSERT_EQ(Generator_laufen("--font none --out \"" + ordner + "\" --contact-sheet \"" + ordner + "/bogen.bmp\""), 0);
     ASSERT_TRUE(std::filesystem::create_directory(zweiter));
@@ -117,8 +113,7 @@ TEST_F(ContentSchrift, PixelFontFallbackScansAndRepeats)
     Schrift_pruefen(*this);
 }
 
-TEST_F(ContentSchrift, MenuAndListTextsLieOnThePanels)
-{
+TEST_F(ContentSchrift, MenuAndListTextsLieOnThePanels) {
     PlatSurface* font = Flaeche(33, 920, 152);
     ASSERT_EQ(BitmapText_einlesen(font, rcGlyphen), 0);
 
@@ -126,8 +121,11 @@ TEST_F(ContentSchrift, MenuAndListTextsLieOnThePanels)
     const struct {
         const char* text;
         int x, y;
-    } eintraege[] = {{"Start Game", 512, 100},     {"Show Highscores", 512, 200}, {"Show Credits", 512, 300},
-                     {"Exit Game", 492, 400},      {"Are you sure you want to quite?", 512, 200},
+    } eintraege[] = {{"Start Game", 512, 100},
+                     {"Show Highscores", 512, 200},
+                     {"Show Credits", 512, 300},
+                     {"Exit Game", 492, 400},
+                     {"Are you sure you want to quite?", 512, 200},
                      {"(Y/N)", 502, 394}};
     for (const auto& e : eintraege)
         EXPECT_GT(Auf_Tafel(menue, Textfeld(e.text, e.x, e.y, TEXT_ZENTRIERT)), 0.97) << e.text;
@@ -148,8 +146,7 @@ TEST_F(ContentSchrift, MenuAndListTextsLieOnThePanels)
 
 // The round intro writes "Round %i" and the count over its picture at
 // (356, 75); the title its prompt over the meadow.
-TEST_F(ContentSchrift, IntroAndTitleTextsHaveCalmGround)
-{
+TEST_F(ContentSchrift, IntroAndTitleTextsHaveCalmGround) {
     PlatSurface* font = Flaeche(33, 920, 152);
     ASSERT_EQ(BitmapText_einlesen(font, rcGlyphen), 0);
     for (int sektor = 21; sektor <= 24; sektor++) {

@@ -9,8 +9,7 @@
 
 namespace {
 
-bool Ist_Eckpunkt(int x)
-{
+bool Ist_Eckpunkt(int x) {
     for (const POINT& p : ptKulisse)
         if (p.x == x) return true;
     return false;
@@ -19,8 +18,7 @@ bool Ist_Eckpunkt(int x)
 // The column whose hit rule a picture column must follow. On a vertex's x
 // the hit rule covers nothing at any height; a slit of sky there would
 // show, so such a column follows its left neighbour (column 0 its right).
-int Regelspalte(int x)
-{
+int Regelspalte(int x) {
     if (!Ist_Eckpunkt(x)) return x;
     return x == 0 ? 1 : x - 1;
 }
@@ -36,8 +34,7 @@ struct Verstoesse {
     int Anzahl() const { return iDarueber + iLoecher; }
 };
 
-Verstoesse Kulisse_pruefen(const std::vector<uint8_t>& px)
-{
+Verstoesse Kulisse_pruefen(const std::vector<uint8_t>& px) {
     Verstoesse v;
     for (int x = 0; x < 2048; x++) {
         int spalte = Regelspalte(x);
@@ -59,14 +56,13 @@ struct Sicht {
     double Anteil() const { return iAlle ? (double)iSichtbar / iAlle : 1.0; }
 };
 
-}  // namespace
+}   // namespace
 
 using ContentSpielfeld = ContentTest;
 
 // Every pixel the hit rule calls scenery is opaque, every other one is sky:
 // a target behind the scenery is seen exactly where a shot can hit it.
-TEST_F(ContentSpielfeld, OpaqueExactlyBelowTheSkyline)
-{
+TEST_F(ContentSpielfeld, OpaqueExactlyBelowTheSkyline) {
     std::vector<uint8_t> px = Bild(1, 2048, 448);
     Verstoesse v = Kulisse_pruefen(px);
     EXPECT_EQ(v.Anzahl(), 0) << v.iDarueber << " above, " << v.iLoecher << " holes, e.g.\n" << v.sBeispiele;
@@ -82,8 +78,7 @@ TEST_F(ContentSpielfeld, OpaqueExactlyBelowTheSkyline)
 // The check itself: one pixel on the wrong side of the line, at the edges
 // of the rule (on the skyline, just under it, on vertices, at both ends),
 // is found and told apart.
-TEST_F(ContentSpielfeld, TheSkylineCheckFindsEveryStrayPixel)
-{
+TEST_F(ContentSpielfeld, TheSkylineCheckFindsEveryStrayPixel) {
     std::vector<uint8_t> px = Bild(1, 2048, 448);
     ASSERT_EQ(Kulisse_pruefen(px).Anzahl(), 0);
     struct Fall {
@@ -91,17 +86,16 @@ TEST_F(ContentSpielfeld, TheSkylineCheckFindsEveryStrayPixel)
         bool deckend;
     };
     const Fall faelle[] = {
-        {300, 465, true},     // on the flat step at the haystack: a target there is hit
-        {300, 466, false},    // the first row the scenery covers
-        {100, 455, true},     // segment 1 keeps its left vertex's height ...
-        {254, 456, false},    // ... up to its right end, though that vertex lies at 465
-        {255, 455, true},     // a vertex column follows its left neighbour
-        {255, 456, false},
-        {0, 475, true},       // column 0 follows segment 0
-        {2047, 484, true},    // the last column follows segment 80
-        {2047, 767, false},   // the bottom row
-        {1230, 550, true},    // the lowest step
-        {1000, 320, true},    // the picture's top row
+        {300, 465, true},                     // on the flat step at the haystack: a target there is hit
+        {300, 466, false},                    // the first row the scenery covers
+        {100, 455, true},                     // segment 1 keeps its left vertex's height ...
+        {254, 456, false},                    // ... up to its right end, though that vertex lies at 465
+        {255, 455, true},                     // a vertex column follows its left neighbour
+        {255, 456, false},  {0, 475, true},   // column 0 follows segment 0
+        {2047, 484, true},                    // the last column follows segment 80
+        {2047, 767, false},                   // the bottom row
+        {1230, 550, true},                    // the lowest step
+        {1000, 320, true},                    // the picture's top row
     };
     for (const Fall& f : faelle) {
         std::vector<uint8_t> falsch = px;
@@ -112,8 +106,7 @@ TEST_F(ContentSpielfeld, TheSkylineCheckFindsEveryStrayPixel)
     }
 }
 
-TEST_F(ContentSpielfeld, HiderHidesWhenDownAndPeeksOutWhenUp)
-{
+TEST_F(ContentSpielfeld, HiderHidesWhenDownAndPeeksOutWhenUp) {
     PlatSurface* spielfeld = Flaeche(1, 2048, 448);
     PlatSurface* bilder[5];
     const int sektoren[5] = {36, 37, 38, 39, 0};

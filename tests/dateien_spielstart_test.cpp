@@ -4,13 +4,9 @@
 
 namespace {
 
-std::vector<std::string> Boxen(const RunnerErgebnis& r)
-{
-    return Log_nach(r.log, "msgbox ");
-}
+std::vector<std::string> Boxen(const RunnerErgebnis& r) { return Log_nach(r.log, "msgbox "); }
 
-RunnerErgebnis Lauf(const std::string& script = "", DWORD ms = 100)
-{
+RunnerErgebnis Lauf(const std::string& script = "", DWORD ms = 100) {
     HeadlessConfig cfg;
     cfg.until_ms = ms;
     return Spiel_laufen_lassen(script, cfg);
@@ -18,29 +14,28 @@ RunnerErgebnis Lauf(const std::string& script = "", DWORD ms = 100)
 
 // Start-up with one data file damaged by `aendern`: the message boxes shown.
 template <typename F>
-std::vector<std::string> Start_mit(const char* datei, F aendern)
-{
+std::vector<std::string> Start_mit(const char* datei, F aendern) {
     Testordner_anlegen();
     std::string d = Datei_lesen(datei);
     aendern(d);
-    if (!d.empty())
-        Datei_schreiben(datei, d);
+    if (!d.empty()) Datei_schreiben(datei, d);
     return Boxen(Lauf());
 }
 
-}  // namespace
+}   // namespace
 
-TEST(DateienSpielstart, DamagedFilesAtStartUp)
-{
+TEST(DateienSpielstart, DamagedFilesAtStartUp) {
     const std::string ende = "Dieses Spiel kann leider nicht gestartet werden!";
     EXPECT_EQ(Start_mit("lose.wav", [](std::string& d) { d.clear(), std::remove("lose.wav"); }),
-              std::vector<std::string>{"Error... | Es fehlt mindestens eine Datei!\\nDas Spiel kann leider nicht gestartet werden!"});
+              std::vector<std::string>{
+                  "Error... | Es fehlt mindestens eine Datei!\\nDas Spiel kann leider nicht gestartet werden!"});
     EXPECT_EQ(Start_mit("Grafik.dat", [](std::string& d) { d[d.size() - 544 + 404] = 'p'; }),
               (std::vector<std::string>{"Error... | Die Datei 'Grafik.dat' ist keine gültige 'PackFile' - Datei!",
                                         "Error Nr.:8 | " + ende}));
-    EXPECT_EQ(Start_mit("Sound.dat", [](std::string& d) { d.replace(d.size() - 544 + 28, 4, testbau::Le(SEKTOR_BMP)); }),
-              (std::vector<std::string>{"Error... | PackFile_Sound_laden: Ungültiger WAV-Sektor ausgewählt!",
-                                        "Error Nr.:23 | " + ende}));
+    EXPECT_EQ(
+        Start_mit("Sound.dat", [](std::string& d) { d.replace(d.size() - 544 + 28, 4, testbau::Le(SEKTOR_BMP)); }),
+        (std::vector<std::string>{"Error... | PackFile_Sound_laden: Ungültiger WAV-Sektor ausgewählt!",
+                                  "Error Nr.:23 | " + ende}));
 
     // A damaged score file is replaced; the game goes on and the next start is quiet.
     EXPECT_EQ(Start_mit("Score.dat", [](std::string& d) { d = std::string(289, 'x'); }),

@@ -8,8 +8,7 @@ struct DDrawBlit : AnzeigeTest {
     DDrawBlit() { cfg.extra_pitch = 13; }   // rows wider than the picture
 };
 
-TEST_F(DDrawBlit, PlayfieldAtMinus512ShowsColumns512To1535)
-{
+TEST_F(DDrawBlit, PlayfieldAtMinus512ShowsColumns512To1535) {
     PlatSurface* feld = Flaeche_anlegen(SPIELFELD_BREITE, SPIELFELD_HOEHE);
     Flaeche_malen(feld, [](int x, int) { return x % 251; });
     DDraw_Puffer_leeren(lpDDSBack, 252);
@@ -19,8 +18,7 @@ TEST_F(DDrawBlit, PlayfieldAtMinus512ShowsColumns512To1535)
     EXPECT_EQ(Pixel(lpDDSBack, 0, SPIELFELD_Y - 1), 252);
 }
 
-TEST_F(DDrawBlit, KeyedCopyOfTheTopLeftArea)
-{
+TEST_F(DDrawBlit, KeyedCopyOfTheTopLeftArea) {
     PlatSurface* bild = Flaeche_anlegen(64, 64);
     Flaeche_malen(bild, [](int x, int y) { return (x >= 32 || y >= 32) ? 9 : ((x + y) % 2 ? 255 : 7); });
     DDraw_Puffer_leeren(lpDDSBack, 3);
@@ -33,19 +31,16 @@ TEST_F(DDrawBlit, KeyedCopyOfTheTopLeftArea)
     EXPECT_EQ(DDraw_Bild_zeichnen(0, 0, 8, 8, bild, nullptr), 1);
 }
 
-TEST_F(DDrawBlit, FillUsesOnlyTheLowByte)
-{
+TEST_F(DDrawBlit, FillUsesOnlyTheLowByte) {
     EXPECT_EQ(DDraw_Puffer_leeren(lpDDSBack, 0x1FF), 0);
-    for (uint8_t p : Flaeche_lesen(lpDDSBack))
-        ASSERT_EQ(p, 255);
+    for (uint8_t p : Flaeche_lesen(lpDDSBack)) ASSERT_EQ(p, 255);
 }
 
 // ----------------------------------------------------------------- sprites
 
 using DDrawSprite = AnzeigeTest;
 
-TEST_F(DDrawSprite, NineFramesAreClampedToSix)
-{
+TEST_F(DDrawSprite, NineFramesAreClampedToSix) {
     Sprite s{};
     s.iAnimBilder = 3;
     s.iBild = 4;
@@ -59,8 +54,7 @@ TEST_F(DDrawSprite, NineFramesAreClampedToSix)
         EXPECT_TRUE(s.lpDDSBild[i] && s.lpDDSSpiegel[i] && s.lpDDSBild[i] != s.lpDDSSpiegel[i]);
 }
 
-TEST_F(DDrawSprite, AdvanceCyclesThroughTheAnimation)
-{
+TEST_F(DDrawSprite, AdvanceCyclesThroughTheAnimation) {
     Sprite s{};
     s.iAnimBilder = 4;
     std::vector<int> folge;
@@ -76,8 +70,7 @@ TEST_F(DDrawSprite, AdvanceCyclesThroughTheAnimation)
     }
 }
 
-TEST_F(DDrawSprite, DrawsOnlyAValidCurrentFrame)
-{
+TEST_F(DDrawSprite, DrawsOnlyAValidCurrentFrame) {
     Sprite s{};
     Sprite_anlegen(&s, 16, 16, 2, 0);
     Flaeche_malen(s.lpDDSBild[1], [](int, int) { return 41; });
@@ -104,8 +97,7 @@ TEST_F(DDrawSprite, DrawsOnlyAValidCurrentFrame)
 
 using DDrawFlip = AnzeigeTest;
 
-TEST_F(DDrawFlip, LostScreenIsRestoredAndFlippedOnceMore)
-{
+TEST_F(DDrawFlip, LostScreenIsRestoredAndFlippedOnceMore) {
     int flips = headless_flip_count();
     headless_fault_arm("Flip", 0, 1);
     DDraw_Puffer_zeigen();
@@ -123,8 +115,7 @@ TEST_F(DDrawFlip, LostScreenIsRestoredAndFlippedOnceMore)
     EXPECT_EQ(Log_zaehlen("msgbox"), 0);
 }
 
-TEST(DDrawEnde, TwiceIsHarmless)
-{
+TEST(DDrawEnde, TwiceIsHarmless) {
     Anzeige_aufbauen();
     DDraw_Offscreen_anlegen(&lpDDSPatrone, 32, 32, 1);
     PALETTEENTRY pal[256] = {};
@@ -149,8 +140,7 @@ struct DDrawFehlerFall {
 
 class DDrawFehler : public ::testing::TestWithParam<DDrawFehlerFall> {};
 
-TEST_P(DDrawFehler, CodeMessageAndExit)
-{
+TEST_P(DDrawFehler, CodeMessageAndExit) {
     const DDrawFehlerFall& f = GetParam();
     HeadlessConfig cfg;
     headless_reset(cfg);
@@ -195,4 +185,4 @@ INSTANTIATE_TEST_SUITE_P(
                       DDrawFehlerFall{"SetColorKey", 2, 2, "DDraw_Offscreen_anlegen: SetColorKey()", false},
                       DDrawFehlerFall{"Blt(COLORFILL)", 3, 1, "DDraw_Puffer_leeren: Blt(COLORFILL)", false}));
 
-}  // namespace
+}   // namespace

@@ -10,12 +10,11 @@
 
 #include "graphics/ddraw.h"
 #include "platform/headless/headless.h"
-#include "testhilfe.h"
 #include "shell/spiel.h"
+#include "testhilfe.h"
 
 // Fresh backend with a window, the display and the screen clipper.
-inline void Anzeige_aufbauen(const HeadlessConfig& cfg = HeadlessConfig())
-{
+inline void Anzeige_aufbauen(const HeadlessConfig& cfg = HeadlessConfig()) {
     headless_reset(cfg);
     iGameState = GS_TITLE;
     ASSERT_TRUE(plat_register_class("Glubbers", Nachricht_verarbeiten));
@@ -29,15 +28,13 @@ inline void Anzeige_aufbauen(const HeadlessConfig& cfg = HeadlessConfig())
 struct AnzeigeTest : ::testing::Test {
     HeadlessConfig cfg;
     void SetUp() override { Anzeige_aufbauen(cfg); }
-    void TearDown() override
-    {
+    void TearDown() override {
         headless_fault_clear();
         DDraw_beenden();
     }
 };
 
-inline PlatSurface* Flaeche_anlegen(int w, int h)
-{
+inline PlatSurface* Flaeche_anlegen(int w, int h) {
     PlatSurface* s = nullptr;
     EXPECT_EQ(DDraw_Offscreen_anlegen(&s, w, h, 0), 0);
     return s;
@@ -45,8 +42,7 @@ inline PlatSurface* Flaeche_anlegen(int w, int h)
 
 // Sets every pixel of the surface to f(x, y).
 template <typename F>
-void Flaeche_malen(PlatSurface* s, F f)
-{
+void Flaeche_malen(PlatSurface* s, F f) {
     PlatLock l{};
     ASSERT_EQ(plat_surface_lock(s, &l), PLAT_OK);
     for (uint32_t y = 0; y < l.dwHeight; ++y)
@@ -56,20 +52,17 @@ void Flaeche_malen(PlatSurface* s, F f)
 }
 
 // The pixels row by row, without the pitch gap.
-inline std::vector<uint8_t> Flaeche_lesen(PlatSurface* s)
-{
+inline std::vector<uint8_t> Flaeche_lesen(PlatSurface* s) {
     std::vector<uint8_t> v;
     PlatLock l{};
-    if (plat_surface_lock(s, &l) != PLAT_OK)
-        return v;
+    if (plat_surface_lock(s, &l) != PLAT_OK) return v;
     for (uint32_t y = 0; y < l.dwHeight; ++y)
         v.insert(v.end(), l.lpSurface + y * l.lPitch, l.lpSurface + y * l.lPitch + l.dwWidth);
     plat_surface_unlock(s);
     return v;
 }
 
-inline int Pixel(PlatSurface* s, int x, int y)
-{
+inline int Pixel(PlatSurface* s, int x, int y) {
     PlatLock l{};
     EXPECT_EQ(plat_surface_lock(s, &l), PLAT_OK);
     int p = l.lpSurface[y * l.lPitch + x];
@@ -77,8 +70,7 @@ inline int Pixel(PlatSurface* s, int x, int y)
     return p;
 }
 
-inline int Log_zaehlen(const std::string& teil)
-{
+inline int Log_zaehlen(const std::string& teil) {
     return static_cast<int>(Log_finden(headless_log_lines(), teil).size());
 }
 

@@ -11,8 +11,7 @@ namespace {
 
 // A score file with scores `punkte` named "A", "B", ... and the given time fields.
 std::string Scoredatei(std::vector<int32_t> punkte, uint16_t minute = 12, uint16_t sekunde = 34,
-                       std::string version = HIGHSCORE_VERSION)
-{
+                       std::string version = HIGHSCORE_VERSION) {
     BauPunkteliste p;
     p.version = version;
     p.wZeit[5] = minute;
@@ -23,20 +22,17 @@ std::string Scoredatei(std::vector<int32_t> punkte, uint16_t minute = 12, uint16
     return Text(Bau_Punkteliste(p));
 }
 
-std::string Tabelle()
-{
+std::string Tabelle() {
     std::string t;
-    for (const HighscoreEintrag& e : HighscoreListe)
-        t += std::to_string(e.iPunktzahl) + std::string(e.szName) + " ";
+    for (const HighscoreEintrag& e : HighscoreListe) t += std::to_string(e.iPunktzahl) + std::string(e.szName) + " ";
     return t;
 }
 
-}  // namespace
+}   // namespace
 
 class HighscoreDatei : public AssetsOrdner {
 protected:
-    void Erwarte_Vorgaben(const std::string& meldung)
-    {
+    void Erwarte_Vorgaben(const std::string& meldung) {
         EXPECT_EQ(Meldungen(), meldung.empty() ? std::vector<std::string>{} : std::vector<std::string>{meldung});
         for (int i = 0; i < MAX_HIGHSCORES; i++) {
             EXPECT_STREQ(HighscoreListe[i].szName, "T.Wolkanz");
@@ -52,21 +48,25 @@ protected:
     }
 };
 
-TEST_F(HighscoreDatei, MissingOrInvalidFilesAreReplaced)
-{
+TEST_F(HighscoreDatei, MissingOrInvalidFilesAreReplaced) {
     EXPECT_EQ(Highscore_lesen("Score.dat"), 1);
     Erwarte_Vorgaben("");
-    const std::string ungueltig = "Error... | Ihre Highscoreliste ist leider ungueltig,\\nund mußte komplett neu anglegt werden!";
-    const std::string version = "Error... | Ihre Highscore-Version ist leider ungueltig,\\nund mußte komplett neu anglegt werden!";
-    const std::string manuell = "Error... | Ihre Highscoreliste wurde manuell veraendert\\nund mußte komplett neu anglegt werden!";
+    const std::string ungueltig =
+        "Error... | Ihre Highscoreliste ist leider ungueltig,\\nund mußte komplett neu anglegt werden!";
+    const std::string version =
+        "Error... | Ihre Highscore-Version ist leider ungueltig,\\nund mußte komplett neu anglegt werden!";
+    const std::string manuell =
+        "Error... | Ihre Highscoreliste wurde manuell veraendert\\nund mußte komplett neu anglegt werden!";
     struct {
         std::string datei;
         int code;
         std::string meldung;
-    } faelle[] = {{Scoredatei({9000}).substr(0, 287), 2, ungueltig}, {Scoredatei({9000}) + "x", 2, ungueltig},
+    } faelle[] = {{Scoredatei({9000}).substr(0, 287), 2, ungueltig},
+                  {Scoredatei({9000}) + "x", 2, ungueltig},
                   {Scoredatei({9000}, 1, 2, "Glubbershoot 1008"), 3, version},
                   {Scoredatei({9000}, 1, 2, "Glubbershoot 10090"), 3, version},
-                  {Scoredatei({9000}, 61, 0), 4, manuell}, {Scoredatei({9000}, 0, 61), 4, manuell}};
+                  {Scoredatei({9000}, 61, 0), 4, manuell},
+                  {Scoredatei({9000}, 0, 61), 4, manuell}};
     for (const auto& f : faelle) {
         Datei_schreiben("Score.dat", f.datei);
         headless_log_clear();
@@ -75,8 +75,7 @@ TEST_F(HighscoreDatei, MissingOrInvalidFilesAreReplaced)
     }
 }
 
-TEST_F(HighscoreDatei, ValidFileIsSortedStablyInMemoryOnly)
-{
+TEST_F(HighscoreDatei, ValidFileIsSortedStablyInMemoryOnly) {
     // Minute and second 60 pass; junk behind the version's NUL is not looked at.
     std::string d = Scoredatei({500, 700, 700, 300}, 60, 60);
     d.replace(20, 5, "junk!");
@@ -87,8 +86,7 @@ TEST_F(HighscoreDatei, ValidFileIsSortedStablyInMemoryOnly)
     EXPECT_TRUE(Meldungen().empty());
 }
 
-TEST_F(HighscoreDatei, NewEntriesGoBelowEqualScoresAndAreAlwaysWritten)
-{
+TEST_F(HighscoreDatei, NewEntriesGoBelowEqualScoresAndAreAlwaysWritten) {
     Datei_schreiben("Score.dat", Scoredatei({900, 700, 600, 500, 400, 300, 200, 150, 120, 110}));
     ASSERT_EQ(Highscore_lesen("Score.dat"), 0);
     std::remove("Score.dat");
@@ -115,8 +113,7 @@ TEST_F(HighscoreDatei, NewEntriesGoBelowEqualScoresAndAreAlwaysWritten)
     EXPECT_EQ(std::string(HighscoreListe[0].szName), std::string(19, 'Z'));
 }
 
-TEST_F(HighscoreDatei, FailedWriteKeepsTheOldFile)
-{
+TEST_F(HighscoreDatei, FailedWriteKeepsTheOldFile) {
     std::string alt = Scoredatei({9000});
     Datei_schreiben("Score.dat", alt);
     for (const char* schritt : {"CreateFile", "WriteFile", "CloseHandle", "MoveFile"}) {
@@ -134,8 +131,7 @@ TEST_F(HighscoreDatei, FailedWriteKeepsTheOldFile)
     EXPECT_EQ(Datei_lesen("Score.dat"), alt);
 }
 
-TEST_F(HighscoreDatei, ReadErrorPlaysOnWithoutOverwritingTheList)
-{
+TEST_F(HighscoreDatei, ReadErrorPlaysOnWithoutOverwritingTheList) {
     // A disk that fails to read is no proof of a bad list: defaults in
     // memory, a message, and the file on disk stays as it was.
     std::string alt = Scoredatei({9000});

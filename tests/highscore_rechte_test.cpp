@@ -19,22 +19,18 @@ const std::string MELDUNG = "Highscore_schreiben: CreateFile(GENERIC_WRITE)";
 
 // Runs fn in a child process as SPIELER; its text comes back in *aus.
 // False when the child could not become that account or did not finish.
-bool Als_Spieler(const std::function<std::string()>& fn, std::string* aus)
-{
+bool Als_Spieler(const std::function<std::string()>& fn, std::string* aus) {
     int rohr[2];
-    if (pipe(rohr) != 0)
-        return false;
+    if (pipe(rohr) != 0) return false;
     std::fflush(nullptr);
     pid_t pid = fork();
     if (pid == 0) {
         close(rohr[0]);
-        if (setgroups(0, nullptr) != 0 || setgid(SPIELER) != 0 || setuid(SPIELER) != 0)
-            _exit(2);
+        if (setgroups(0, nullptr) != 0 || setgid(SPIELER) != 0 || setuid(SPIELER) != 0) _exit(2);
         const std::string text = fn();
         for (size_t n = 0; n < text.size();) {
             ssize_t k = write(rohr[1], text.data() + n, text.size() - n);
-            if (k <= 0)
-                _exit(3);
+            if (k <= 0) _exit(3);
             n += static_cast<size_t>(k);
         }
         _exit(0);
@@ -42,32 +38,25 @@ bool Als_Spieler(const std::function<std::string()>& fn, std::string* aus)
     close(rohr[1]);
     aus->clear();
     char puffer[4096];
-    for (ssize_t k; (k = read(rohr[0], puffer, sizeof puffer)) > 0;)
-        aus->append(puffer, static_cast<size_t>(k));
+    for (ssize_t k; (k = read(rohr[0], puffer, sizeof puffer)) > 0;) aus->append(puffer, static_cast<size_t>(k));
     close(rohr[0]);
     int status = 0;
     return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 // The best entry as "<score> <name>", of a list in memory or on disk.
-std::string Erster(const HighscoreEintrag& e)
-{
-    return std::to_string(e.iPunktzahl) + " " + e.szName;
-}
+std::string Erster(const HighscoreEintrag& e) { return std::to_string(e.iPunktzahl) + " " + e.szName; }
 
-std::string Erster(const std::string& datei)
-{
+std::string Erster(const std::string& datei) {
     HighscoreEintrag e{};
-    if (datei.size() != HIGHSCORE_DATEI_GROESSE)
-        return "no list";
+    if (datei.size() != HIGHSCORE_DATEI_GROESSE) return "no list";
     std::memcpy(&e, datei.data() + 48, sizeof e);
     e.szName[sizeof e.szName - 1] = '\0';
     return Erster(e);
 }
 
-struct stat Status(const char* pfad)
-{
-    struct stat st{};
+struct stat Status(const char* pfad) {
+    struct stat st {};
     lstat(pfad, &st);
     return st;
 }
@@ -79,10 +68,8 @@ struct Partie {
 
 class HighscoreRechte : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        if (geteuid() != 0)
-            GTEST_SKIP() << "only root can play these cases as an ordinary account";
+    void SetUp() override {
+        if (geteuid() != 0) GTEST_SKIP() << "only root can play these cases as an ordinary account";
         const std::string ordner = Testordner_anlegen();
         ASSERT_EQ(mkdir("anderswo", 0755), 0);
         for (const auto& e : std::filesystem::recursive_directory_iterator(ordner))
@@ -94,11 +81,9 @@ protected:
     }
 
     // The player's list at pfad, with ten old entries below 1000 points.
-    void Liste_anlegen(const char* pfad, mode_t mode)
-    {
+    void Liste_anlegen(const char* pfad, mode_t mode) {
         std::vector<std::pair<std::string, int32_t>> eintraege;
-        for (int i = 0; i < MAX_HIGHSCORES; i++)
-            eintraege.push_back({"Alt" + std::to_string(i), 1000 - 100 * i});
+        for (int i = 0; i < MAX_HIGHSCORES; i++) eintraege.push_back({"Alt" + std::to_string(i), 1000 - 100 * i});
         Bestenliste_schreiben(eintraege);
         ASSERT_EQ(std::rename("Score.dat", pfad), 0);
         ASSERT_EQ(chown(pfad, SPIELER, SPIELER), 0);
@@ -107,19 +92,19 @@ protected:
 
     // The player starts the game, makes a record of 9000 points as
     // "Spieler" and leaves it.
-    Partie Spielen(Haken vorbereiten = nullptr)
-    {
+    Partie Spielen(Haken vorbereiten = nullptr) {
         std::string aus;
         EXPECT_TRUE(Als_Spieler(
             [vorbereiten] {
                 HeadlessConfig cfg;
                 cfg.account = "Spieler";
-                Ablauf a = Ablauf_laufen("100 key RETURN\n200 key RETURN\n5300 globals\n6300 key RETURN\n"
-                                         "6400 char n\n6500 close\n",
-                                         Runde_beenden_mit(9000), vorbereiten, cfg);
-                std::string text = "rekorde " + std::to_string(Log_finden(a.log, "state GS_RECORD_ENTRY").size()) + "\n";
-                for (const std::string& zeile : Log_nach(a.log, " msgbox "))
-                    text += "msgbox " + zeile + "\n";
+                Ablauf a = Ablauf_laufen(
+                    "100 key RETURN\n200 key RETURN\n5300 globals\n6300 key RETURN\n"
+                    "6400 char n\n6500 close\n",
+                    Runde_beenden_mit(9000), vorbereiten, cfg);
+                std::string text =
+                    "rekorde " + std::to_string(Log_finden(a.log, "state GS_RECORD_ENTRY").size()) + "\n";
+                for (const std::string& zeile : Log_nach(a.log, " msgbox ")) text += "msgbox " + zeile + "\n";
                 return text + "liste " + Erster(HighscoreListe[0]) + "\n";
             },
             &aus));
@@ -140,8 +125,7 @@ protected:
     }
 };
 
-TEST_F(HighscoreRechte, ProtectedListIsNeverReplacedTheGameSaysSoAndGoesOn)
-{
+TEST_F(HighscoreRechte, ProtectedListIsNeverReplacedTheGameSaysSoAndGoesOn) {
     for (mode_t ordner : {0755, 0555}) {
         SCOPED_TRACE(ordner == 0555 ? "read-only folder" : "writable folder");
         Liste_anlegen("Score.dat", 0444);
@@ -160,8 +144,7 @@ TEST_F(HighscoreRechte, ProtectedListIsNeverReplacedTheGameSaysSoAndGoesOn)
     }
 }
 
-TEST_F(HighscoreRechte, LinkedListIsWrittenAtItsTargetAndTheLinkStays)
-{
+TEST_F(HighscoreRechte, LinkedListIsWrittenAtItsTargetAndTheLinkStays) {
     Liste_anlegen("anderswo/Liste.dat", 0640);
     ASSERT_EQ(symlink("anderswo/Liste.dat", "Score.dat"), 0);
     ASSERT_EQ(lchown("Score.dat", SPIELER, SPIELER), 0);
@@ -174,8 +157,7 @@ TEST_F(HighscoreRechte, LinkedListIsWrittenAtItsTargetAndTheLinkStays)
     EXPECT_FALSE(std::filesystem::exists("anderswo/Liste.dat.tmp"));
 }
 
-TEST_F(HighscoreRechte, DanglingLinkGetsItsTargetMade)
-{
+TEST_F(HighscoreRechte, DanglingLinkGetsItsTargetMade) {
     ASSERT_EQ(symlink("anderswo/Liste.dat", "Score.dat"), 0);
     ASSERT_EQ(lchown("Score.dat", SPIELER, SPIELER), 0);
 
@@ -188,8 +170,7 @@ TEST_F(HighscoreRechte, DanglingLinkGetsItsTargetMade)
     EXPECT_FALSE(std::filesystem::exists("anderswo/Liste.dat.tmp"));
 }
 
-TEST_F(HighscoreRechte, WritableListInAClosedFolderIsWrittenInPlace)
-{
+TEST_F(HighscoreRechte, WritableListInAClosedFolderIsWrittenInPlace) {
     Liste_anlegen("Score.dat", 0640);
     ASSERT_EQ(chmod(".", 0555), 0);
     const ino_t inode = Status("Score.dat").st_ino;
@@ -214,8 +195,7 @@ TEST_F(HighscoreRechte, WritableListInAClosedFolderIsWrittenInPlace)
     EXPECT_EQ(Status("Score.dat").st_ino, inode);
 }
 
-TEST_F(HighscoreRechte, ReplacedListKeepsItsModeAndOwner)
-{
+TEST_F(HighscoreRechte, ReplacedListKeepsItsModeAndOwner) {
     // The player's own list is replaced whole, as before: a new file.
     Liste_anlegen("Score.dat", 0600);
     const ino_t inode = Status("Score.dat").st_ino;
@@ -235,4 +215,4 @@ TEST_F(HighscoreRechte, ReplacedListKeepsItsModeAndOwner)
     EXPECT_EQ(st.st_gid, SPIELER);
 }
 
-}  // namespace
+}   // namespace

@@ -7,46 +7,41 @@ using V = std::vector<std::string>;
 
 class MusikSteuern : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         HeadlessConfig cfg;
         cfg.tick0 = 5000;
         headless_reset(cfg);
         Titel({"a.mp3", "b.mp3", "c.mp3"});
         Zufall_saeen(7);
     }
-    void Titel(const V& namen)
-    {
+    void Titel(const V& namen) {
         memset(szMusikDatei, 0, sizeof(szMusikDatei));
-        for (size_t i = 0; i < namen.size(); i++)
-            snprintf(szMusikDatei[i], MUSIK_NAME_LAENGE, "%s", namen[i].c_str());
+        for (size_t i = 0; i < namen.size(); i++) snprintf(szMusikDatei[i], MUSIK_NAME_LAENGE, "%s", namen[i].c_str());
         iMusikAnzahl = static_cast<int32_t>(namen.size());
         iMusikTitel = 0, iMusikZustand = namen.empty() ? MUSIK_KEINE : MUSIK_ZU, bMusikAn = 1, dwMusikTitelZeit = 0;
     }
     // The media commands sent since the last call.
-    V Befehle()
-    {
+    V Befehle() {
         V b = Log_nach(headless_log_lines(), " mci ");
         headless_log_clear();
         return b;
     }
-    static V Spielt(const std::string& datei) { return {"close Mp3", "open " + datei + " type MPEGVideo Alias Mp3", "play Mp3"}; }
+    static V Spielt(const std::string& datei) {
+        return {"close Mp3", "open " + datei + " type MPEGVideo Alias Mp3", "play Mp3"};
+    }
     void TearDown() override { iGameState = GS_TITLE; }
     // The keys of a round, as the window procedure gets them: a digit, and F2.
-    void Ziffer(int n)
-    {
+    void Ziffer(int n) {
         iGameState = GS_PLAYING;
         Nachricht_verarbeiten(nullptr, WM_CHAR, static_cast<uintptr_t>('0' + n), 0);
     }
-    void F2()
-    {
+    void F2() {
         iGameState = GS_PLAYING;
         Nachricht_verarbeiten(nullptr, WM_KEYDOWN, VK_F2, 0);
     }
 };
 
-TEST_F(MusikSteuern, TracksStepWrapAndOutOfRangeDigitsPlayTheFirst)
-{
+TEST_F(MusikSteuern, TracksStepWrapAndOutOfRangeDigitsPlayTheFirst) {
     Ziffer(5);
     EXPECT_EQ(Befehle(), (V{"open a.mp3 type MPEGVideo Alias Mp3", "play Mp3"}));
     Ziffer(1);
@@ -70,8 +65,7 @@ TEST_F(MusikSteuern, TracksStepWrapAndOutOfRangeDigitsPlayTheFirst)
     EXPECT_TRUE(Befehle().empty());
 }
 
-TEST_F(MusikSteuern, RandomChoiceNeverRepeatsTheCurrentTrack)
-{
+TEST_F(MusikSteuern, RandomChoiceNeverRepeatsTheCurrentTrack) {
     for (int i = 0; i < 30; i++) {
         int vorher = iMusikTitel;
         Musik_steuern(MUSIK_SCHLIESSEN, nullptr);
@@ -84,8 +78,7 @@ TEST_F(MusikSteuern, RandomChoiceNeverRepeatsTheCurrentTrack)
     EXPECT_EQ(iMusikTitel, 0);
 }
 
-TEST_F(MusikSteuern, F2SwitchesOffAndBackOnWithRepeat)
-{
+TEST_F(MusikSteuern, F2SwitchesOffAndBackOnWithRepeat) {
     Ziffer(1);
     Befehle();
     F2();
@@ -102,8 +95,7 @@ TEST_F(MusikSteuern, F2SwitchesOffAndBackOnWithRepeat)
     EXPECT_EQ(iMusikZustand, MUSIK_LAEUFT);
 }
 
-TEST_F(MusikSteuern, WithoutTracksNothingEverHappens)
-{
+TEST_F(MusikSteuern, WithoutTracksNothingEverHappens) {
     Titel({});
     Ziffer(1);
     Musik_Titel_waehlen(0, TITEL_VOR);

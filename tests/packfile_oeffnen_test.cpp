@@ -5,8 +5,7 @@ using namespace testbau;
 
 class PackFileOeffnen : public AssetsOrdner {};
 
-TEST_F(PackFileOeffnen, IndexIsHeldAsReadWithAbsoluteOffsets)
-{
+TEST_F(PackFileOeffnen, IndexIsHeldAsReadWithAbsoluteOffsets) {
     std::string a = Bmp(4, 1, "abcd"), b = Wave("xyzw");
     std::string archiv = Archiv({{0, SEKTOR_BMP, a}, {7, SEKTOR_WAV, b}, {40, SEKTOR_BMP, a}});
     Datei_schreiben("Grafik.dat", archiv);
@@ -20,15 +19,14 @@ TEST_F(PackFileOeffnen, IndexIsHeldAsReadWithAbsoluteOffsets)
     EXPECT_EQ(archiv.compare(pfv.iSektorOffset[0], a.size(), a), 0);
 }
 
-TEST_F(PackFileOeffnen, WrongMagicMissingAndTinyFilesAreRefused)
-{
+TEST_F(PackFileOeffnen, WrongMagicMissingAndTinyFilesAreRefused) {
     PackFileVerzeichnis pfv{};
     EXPECT_EQ(PackFile_oeffnen("Sound.dat", &pfv), 1);
     EXPECT_EQ(Meldungen().back(), "Error... | Die Datei 'Sound.dat' konnte nicht geöffnet werden!");
 
     std::string kurz = std::string(404, '\0') + PACKFILE_KENNUNG + '\0';
-    for (std::string inhalt : {Archiv({}, "packFile-1.0"), Archiv({}, "PackFile-1.1"), Archiv({}, "PackFile-1.0X"),
-                               kurz, std::string()}) {
+    for (std::string inhalt :
+         {Archiv({}, "packFile-1.0"), Archiv({}, "PackFile-1.1"), Archiv({}, "PackFile-1.0X"), kurz, std::string()}) {
         Datei_schreiben("Sound.dat", inhalt);
         headless_log_clear();
         EXPECT_EQ(PackFile_oeffnen("Sound.dat", &pfv), 2) << inhalt.size();

@@ -37,8 +37,11 @@ protected:
     void Clipper_setzen(std::vector<RECT> rects) {
         ASSERT_EQ(plat_display_create_clipper(dd, &clipper), PLAT_OK);
         std::vector<unsigned char> rgn(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
-        RGNDATAHEADER h{32, RDH_RECTANGLES, static_cast<DWORD>(rects.size()),
-                        static_cast<DWORD>(16 * rects.size()), {0, 0, 1024, 768}};
+        RGNDATAHEADER h{32,
+                        RDH_RECTANGLES,
+                        static_cast<DWORD>(rects.size()),
+                        static_cast<DWORD>(16 * rects.size()),
+                        {0, 0, 1024, 768}};
         std::memcpy(rgn.data(), &h, sizeof h);
         std::memcpy(rgn.data() + sizeof h, rects.data(), rects.size() * sizeof(RECT));
         ASSERT_EQ(plat_clipper_set_clip_list(clipper, reinterpret_cast<RGNDATAHEADER*>(rgn.data())), PLAT_OK);
@@ -409,4 +412,4 @@ TEST_F(PlattformAnzeige, SystemFontUsesNearestBlackAndWhiteOfTheScreenPalette) {
     EXPECT_GT(frei2, 100) << "transparent keeps the ground";
 }
 
-}  // namespace
+}   // namespace

@@ -176,4 +176,4 @@ TEST_F(PlattformDateien, AccountNameFollowsTheBufferSizeRule) {
     EXPECT_FALSE(plat_get_user_name(name, &groesse));
 }
 
-}  // namespace
+}   // namespace

@@ -67,8 +67,8 @@ TEST_F(PlattformHeadless, VoicePlaysForItsLengthInVirtualTime) {
     ASSERT_EQ(plat_sound_create(&ds), PLAT_OK);
     WAVEFORMATEX fmt{1, 2, 22050, 88200, 4, 16, 0};
     PlatSoundBuffer* b[2] = {};
-    ASSERT_EQ(plat_sound_create_buffer(ds, &fmt, 8820, &b[0]), PLAT_OK);   // 100 ms
-    ASSERT_EQ(plat_sound_create_buffer(ds, &fmt, 88200, &b[1]), PLAT_OK);  // 1000 ms
+    ASSERT_EQ(plat_sound_create_buffer(ds, &fmt, 8820, &b[0]), PLAT_OK);    // 100 ms
+    ASSERT_EQ(plat_sound_create_buffer(ds, &fmt, 88200, &b[1]), PLAT_OK);   // 1000 ms
     void* p = nullptr;
     DWORD len = 0;
     ASSERT_EQ(plat_sound_buffer_lock(b[0], 0, 8820, &p, &len), PLAT_OK);
@@ -117,11 +117,11 @@ TEST_F(PlattformHeadless, VoicesAreNumberedAnewAndBadFormatsRefused) {
     EXPECT_TRUE(Log_enthaelt(headless_log_lines(), "sound 0 0"));
 
     WAVEFORMATEX schlecht[] = {
-        {2, 1, 11025, 11025, 1, 8, 0},      // not PCM
-        {1, 3, 11025, 33075, 3, 8, 0},      // three channels
-        {1, 1, 11025, 11025, 1, 12, 0},     // 12 bits
-        {1, 1, 11025, 0, 1, 8, 0},          // no byte rate
-        {1, 2, 44100, 176400, 2, 16, 0},    // block too small
+        {2, 1, 11025, 11025, 1, 8, 0},     // not PCM
+        {1, 3, 11025, 33075, 3, 8, 0},     // three channels
+        {1, 1, 11025, 11025, 1, 12, 0},    // 12 bits
+        {1, 1, 11025, 0, 1, 8, 0},         // no byte rate
+        {1, 2, 44100, 176400, 2, 16, 0},   // block too small
         {1, 1, 0, 0, 1, 8, 0},
     };
     for (const WAVEFORMATEX& f : schlecht) EXPECT_EQ(plat_sound_create_buffer(ds, &f, 100, &b), PLAT_UNGUELTIG);
@@ -271,4 +271,4 @@ TEST_F(PlattformHeadless, ResetForgetsEveryObject) {
     EXPECT_TRUE(plat_register_class("Klasse", Fensterproc)) << "classes are forgotten too";
 }
 
-}  // namespace
+}   // namespace

@@ -137,4 +137,4 @@ TEST(RunnerLauf, ToolExitStatusesAndOutput) {
         EXPECT_EQ(Werkzeug(falsch, &aus), 2) << falsch;
 }
 
-}  // namespace
+}   // namespace

@@ -137,4 +137,4 @@ TEST(RunnerSkript, EventsKeepScriptOrderWithinOneTime) {
     headless_reset(HeadlessConfig());
 }
 
-}  // namespace
+}   // namespace

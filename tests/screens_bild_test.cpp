@@ -5,8 +5,7 @@
 namespace {
 
 // Leftmost column and top row where the frames differ within rows y0..y1-1.
-std::pair<int, int> Erste_Abweichung(const Bild& a, const Bild& b, int y0, int y1)
-{
+std::pair<int, int> Erste_Abweichung(const Bild& a, const Bild& b, int y0, int y1) {
     std::pair<int, int> p{BILDSCHIRM_BREITE, -1};
     for (int y = y0; y < y1; ++y)
         for (int x = 0; x < BILDSCHIRM_BREITE; ++x)
@@ -15,8 +14,7 @@ std::pair<int, int> Erste_Abweichung(const Bild& a, const Bild& b, int y0, int y
     return p;
 }
 
-TEST(ScreensBild, HighScoreRowsSlantThreePixelsEach)
-{
+TEST(ScreensBild, HighScoreRowsSlantThreePixelsEach) {
     // The same list with and without names: the difference is the names
     // alone, each row 3 px right of the one above, the spaces of "%12s"
     // taking no room.
@@ -36,8 +34,7 @@ TEST(ScreensBild, HighScoreRowsSlantThreePixelsEach)
             << i;
 }
 
-TEST(ScreensBild, TitleBlinksAndSurvivesAMissingDeviceContext)
-{
+TEST(ScreensBild, TitleBlinksAndSurvivesAMissingDeviceContext) {
     Testordner_anlegen();
     const char* script = "500 shot aus\n1500 shot an\n2250 shot aus2\n2800 close\n";
     Ablauf a = Ablauf_laufen(script);
@@ -50,8 +47,7 @@ TEST(ScreensBild, TitleBlinksAndSurvivesAMissingDeviceContext)
     EXPECT_GE(z.front(), 740);
 }
 
-TEST(ScreensBild, RoundIntroCountsDownOnItsTimeline)
-{
+TEST(ScreensBild, RoundIntroCountsDownOnItsTimeline) {
     Testordner_anlegen();
     Ablauf a = Ablauf_laufen("100 key RETURN\n200 key RETURN\n300 shot leer\n1000 shot drei\n6000 close\n");
     const long start = Zeit_von(a.log, "state GS_ROUND_INTRO");
@@ -70,8 +66,7 @@ TEST(ScreensBild, RoundIntroCountsDownOnItsTimeline)
     EXPECT_TRUE(Nur_Textzeile_verschieden(a.bilder["leer"], a.bilder["drei"], 355));
 }
 
-TEST(ScreensBild, CreditsScrollRestartAndWrap)
-{
+TEST(ScreensBild, CreditsScrollRestartAndWrap) {
     Testordner_anlegen();
     const std::string hin = "100 key RETURN\n200 key DOWN\n300 key DOWN\n400 key RETURN\n";
     std::vector<int32_t> y;
@@ -87,12 +82,11 @@ TEST(ScreensBild, CreditsScrollRestartAndWrap)
     const int T = 10 * (rcGlyphen[99].top + 10) + 800;
     y.clear();
     Ablauf_laufen(hin + "1000 globals\n2000 globals\n2900 globals\n3600 globals\n3700 close\n", [&y, T] {
-        if (y.empty())
-            iAbspannY = -T;
+        if (y.empty()) iAbspannY = -T;
         y.push_back(iAbspannY);
     });
     EXPECT_EQ(y, (std::vector<int32_t>{-T, 768, 768, y.back()}));
     EXPECT_LT(y.back(), 768);
 }
 
-}  // namespace
+}   // namespace

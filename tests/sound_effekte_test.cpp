@@ -8,8 +8,7 @@ using namespace testbau;
 
 class SoundEffekte : public AssetsOrdner {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         AssetsOrdner::SetUp();
         std::vector<Sektor> sektoren;
         for (int i = 0; i < MAX_SOUNDS; i++)
@@ -20,8 +19,7 @@ protected:
     void TearDown() override { DSound_beenden(); }
 };
 
-TEST_F(SoundEffekte, StartLoadsEverySectorAndShutdownReleasesOnce)
-{
+TEST_F(SoundEffekte, StartLoadsEverySectorAndShutdownReleasesOnce) {
     EXPECT_EQ(DSound_starten(), 0);
     EXPECT_EQ(headless_live_objects(), 22);
     void* p = nullptr;
@@ -36,14 +34,12 @@ TEST_F(SoundEffekte, StartLoadsEverySectorAndShutdownReleasesOnce)
     EXPECT_TRUE(Meldungen().empty());
 }
 
-TEST_F(SoundEffekte, FailuresReleaseWhatWasMadeAndStop)
-{
+TEST_F(SoundEffekte, FailuresReleaseWhatWasMadeAndStop) {
     headless_fault_arm("CreateSoundBuffer", 7, 1);
     EXPECT_EQ(DSound_starten(), 3);
     EXPECT_EQ(headless_fault_calls("CreateSoundBuffer"), 8) << "sectors 8..20 are never tried";
     EXPECT_EQ(headless_live_objects(), 0);
-    for (PlatSoundBuffer* b : lpDSB)
-        EXPECT_EQ(b, nullptr);
+    for (PlatSoundBuffer* b : lpDSB) EXPECT_EQ(b, nullptr);
     // A buffer made but not filled goes too.
     headless_fault_arm("DSB.Lock", 7, 1);
     EXPECT_EQ(DSound_starten(), 3);
@@ -60,8 +56,7 @@ TEST_F(SoundEffekte, FailuresReleaseWhatWasMadeAndStop)
                                                      "Error... | DSound_starten: SetCooperativeLevel()"}));
 }
 
-TEST_F(SoundEffekte, PlayingAgainRestartsAndPanIsPassedThrough)
-{
+TEST_F(SoundEffekte, PlayingAgainRestartsAndPanIsPassedThrough) {
     ASSERT_EQ(DSound_starten(), 0);
     EXPECT_FALSE(DSound_spielt(lpDSB[SND_SCHUSS]));
     DSound_abspielen(lpDSB[SND_SCHUSS], 0);
@@ -72,7 +67,8 @@ TEST_F(SoundEffekte, PlayingAgainRestartsAndPanIsPassedThrough)
     EXPECT_TRUE(DSound_spielt(lpDSB[SND_SCHUSS])) << "another sound leaves it running";
     EXPECT_TRUE(DSound_spielt(lpDSB[SND_TREFFER_STEIGER]));
     EXPECT_FALSE(DSound_spielt(nullptr));
-    EXPECT_EQ(Log_nach(headless_log_lines(), "sound ", true), (std::vector<std::string>{"sound 15 0", "sound 15 0", "sound 9 -10000", "sound 7 10000"}));
+    EXPECT_EQ(Log_nach(headless_log_lines(), "sound ", true),
+              (std::vector<std::string>{"sound 15 0", "sound 15 0", "sound 9 -10000", "sound 7 10000"}));
     Wave_abspielen("win.wav");
     Wave_abspielen(nullptr);
     EXPECT_EQ(Log_finden(headless_log_lines(), " wave ").size(), 2u);
@@ -82,8 +78,7 @@ TEST_F(SoundEffekte, PlayingAgainRestartsAndPanIsPassedThrough)
 // Centred and placed effects by name: the pan follows the screen column,
 // 10 a pixel from the centre, held at the edges however far off the column
 // lies; entries outside 0..20 play nothing.
-TEST_F(SoundEffekte, EffectsByNameCentredOrFromAColumn)
-{
+TEST_F(SoundEffekte, EffectsByNameCentredOrFromAColumn) {
     ASSERT_EQ(DSound_starten(), 0);
     headless_log_clear();
     Sound_spielen(SND_TICK);
@@ -96,7 +91,12 @@ TEST_F(SoundEffekte, EffectsByNameCentredOrFromAColumn)
     EXPECT_EQ(Log_nach(headless_log_lines(), "sound ", true),
               (std::vector<std::string>{"sound 5 0", "sound 9 -5120", "sound 7 5110", "sound 8 0"}));
 
-    for (const auto& f : std::vector<std::pair<int32_t, int32_t>>{{511, -10}, {513, 10}, {-488, -10000}, {-489, -10000},
-                                                                  {1512, 10000}, {INT32_MIN, -10000}, {INT32_MAX, 10000}})
+    for (const auto& f : std::vector<std::pair<int32_t, int32_t>>{{511, -10},
+                                                                  {513, 10},
+                                                                  {-488, -10000},
+                                                                  {-489, -10000},
+                                                                  {1512, 10000},
+                                                                  {INT32_MIN, -10000},
+                                                                  {INT32_MAX, 10000}})
         EXPECT_EQ(Sound_Pan_berechnen(f.first), f.second) << f.first;
 }

@@ -6,25 +6,21 @@ using namespace testbau;
 
 class SoundLaden : public AssetsOrdner {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         AssetsOrdner::SetUp();
         ASSERT_EQ(plat_sound_create(&lpDS), PLAT_OK);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         plat_sound_release(lpDS);
         lpDS = nullptr;
     }
     // Loads the sector from a new archive; what the buffer holds lands in `inhalt_`.
-    int Laden(const std::string& sektor, int nummer = 4, int32_t typ = SEKTOR_WAV)
-    {
+    int Laden(const std::string& sektor, int nummer = 4, int32_t typ = SEKTOR_WAV) {
         Datei_schreiben("Sound.dat", Archiv({{nummer, typ, sektor}}));
         EXPECT_EQ(PackFile_oeffnen("Sound.dat", &pfv_), 0);
         return Nochmal(nummer);
     }
-    int Nochmal(int nummer)
-    {
+    int Nochmal(int nummer) {
         PlatSoundBuffer* b = nullptr;
         headless_log_clear();
         inhalt_.clear();
@@ -37,8 +33,7 @@ protected:
                 plat_sound_buffer_unlock(b, p, l);
                 break;
             }
-        if (b)
-            plat_sound_buffer_release(b);
+        if (b) plat_sound_buffer_release(b);
         EXPECT_EQ(headless_live_objects(), 1) << "only the sound object stays";
         return code;
     }
@@ -46,8 +41,7 @@ protected:
     std::string inhalt_;
 };
 
-TEST_F(SoundLaden, ChunksInAnyOrderOthersSkippedShortDataIsSilence)
-{
+TEST_F(SoundLaden, ChunksInAnyOrderOthersSkippedShortDataIsSilence) {
     EXPECT_EQ(Laden(Wave("hello")), 0);
     EXPECT_EQ(inhalt_, "hello");
     EXPECT_EQ(Laden(Riff(Chunk("data", "abcdef") + Chunk("fmt ", Pcm()))), 0);
@@ -67,8 +61,7 @@ TEST_F(SoundLaden, ChunksInAnyOrderOthersSkippedShortDataIsSilence)
     EXPECT_EQ(inhalt_, "abc" + std::string(13, '\0'));
 }
 
-TEST_F(SoundLaden, BrokenSectorsGiveBothMessages)
-{
+TEST_F(SoundLaden, BrokenSectorsGiveBothMessages) {
     const std::string wf = "Error... | PackFile_Sound_laden: DSound_WaveFormat()";
     const std::string wd = "Error... | PackFile_Sound_laden: DSound_WaveDaten()";
     std::string avi = Wave("abcd");
@@ -86,7 +79,9 @@ TEST_F(SoundLaden, BrokenSectorsGiveBothMessages)
         {Riff(Chunk("LIST", "", 0xFFFFFFF4) + Chunk("fmt ", Pcm())), 3, {}},
         {Riff(Chunk("fmt ", Pcm()) + Chunk("data", "abcd"), 4), 3, {}},
         // A "data" chunk near 4 GiB is refused, not allocated.
-        {Riff(Chunk("fmt ", Pcm()) + Chunk("data", "abcd", 0xFFFFFFF0)), 4, {"Error... | DSound_WaveDaten: malloc()", wd}},
+        {Riff(Chunk("fmt ", Pcm()) + Chunk("data", "abcd", 0xFFFFFFF0)),
+         4,
+         {"Error... | DSound_WaveDaten: malloc()", wd}},
     };
     for (const auto& f : faelle) {
         EXPECT_EQ(Laden(f.sektor), f.code) << f.sektor.size();
@@ -100,8 +95,7 @@ TEST_F(SoundLaden, BrokenSectorsGiveBothMessages)
     EXPECT_EQ(Laden(Riff(Chunk("fmt ", Pcm()) + Chunk("data", "abcd"), 0xFFFFFFFF)), 0) << "RIFF size cut to the file";
 }
 
-TEST_F(SoundLaden, SectorNumberTypeAndOffset)
-{
+TEST_F(SoundLaden, SectorNumberTypeAndOffset) {
     EXPECT_EQ(Laden(Wave("abcd"), 21), 1);
     EXPECT_EQ(Meldungen()[0], "Error... | PackFile_Sound_laden: Ungültiger WAV-Sektor ausgewählt!");
     EXPECT_EQ(Laden(Wave("abcd"), 4, SEKTOR_BMP), 1);
@@ -116,8 +110,7 @@ TEST_F(SoundLaden, SectorNumberTypeAndOffset)
     EXPECT_EQ(Meldungen()[0], "Error... | PackFile_Sound_laden: mmioOpen()");
 }
 
-TEST_F(SoundLaden, FormatIsExactlyEighteenBytes)
-{
+TEST_F(SoundLaden, FormatIsExactlyEighteenBytes) {
     // For a 16-byte format chunk cbSize takes the next two bytes of the file.
     Datei_schreiben("Sound.dat", Wave("abcd"));
     PlatFile* f = plat_file_open("Sound.dat", PLAT_DATEI_LESEN);

@@ -7,35 +7,33 @@
 namespace {
 
 // Index of the first log line from `ab` on that contains the text.
-size_t Stelle(const std::vector<std::string>& log, const std::string& teil, size_t ab = 0)
-{
+size_t Stelle(const std::vector<std::string>& log, const std::string& teil, size_t ab = 0) {
     for (size_t i = ab; i < log.size(); ++i)
-        if (log[i].find(teil) != std::string::npos)
-            return i;
+        if (log[i].find(teil) != std::string::npos) return i;
     return log.size();
 }
 
-TEST(SpielAblauf, MenuRoundsAndQuit)
-{
+TEST(SpielAblauf, MenuRoundsAndQuit) {
     Testordner_anlegen();
     HeadlessConfig cfg;
     cfg.until_ms = 90000;
-    RunnerErgebnis r = Spiel_laufen_lassen("500 key RETURN\n"   // title -> menu
-                                           "1000 key DOWN\n"
-                                           "1100 key RETURN\n"   // high scores before any round
-                                           "1500 globals\n"
-                                           "2000 key ESCAPE\n"
-                                           "2500 key UP\n"
-                                           "2600 key RETURN\n"    // round 1
-                                           "10000 key SPACE\n"    // round 2 at once
-                                           "17000 globals\n"
-                                           "18000 key ESCAPE\n"
-                                           "19000 key RETURN\n"   // a new game: round 3
-                                           "27000 globals\n"
-                                           "28000 key ESCAPE\n"
-                                           "29000 key ESCAPE\n"   // quit prompt
-                                           "30000 char j\n",
-                                           cfg);
+    RunnerErgebnis r = Spiel_laufen_lassen(
+        "500 key RETURN\n"   // title -> menu
+        "1000 key DOWN\n"
+        "1100 key RETURN\n"   // high scores before any round
+        "1500 globals\n"
+        "2000 key ESCAPE\n"
+        "2500 key UP\n"
+        "2600 key RETURN\n"   // round 1
+        "10000 key SPACE\n"   // round 2 at once
+        "17000 globals\n"
+        "18000 key ESCAPE\n"
+        "19000 key RETURN\n"   // a new game: round 3
+        "27000 globals\n"
+        "28000 key ESCAPE\n"
+        "29000 key ESCAPE\n"   // quit prompt
+        "30000 char j\n",
+        cfg);
     const std::vector<std::string>& log = r.log;
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.winmain, 0);   // an ordinary end, whatever key ended it
@@ -57,8 +55,7 @@ TEST(SpielAblauf, MenuRoundsAndQuit)
     EXPECT_LT(Stelle(log, "state GS_QUIT_PROMPT"), Stelle(log, "state GS_EXIT"));
 }
 
-TEST(SpielAblauf, FailedStartUpSkipsTheLoop)
-{
+TEST(SpielAblauf, FailedStartUpSkipsTheLoop) {
     Testordner_anlegen(false);
     RunnerErgebnis r = Spiel_laufen_lassen("", HeadlessConfig());
     EXPECT_EQ(r.status, 0);
@@ -67,4 +64,4 @@ TEST(SpielAblauf, FailedStartUpSkipsTheLoop)
     EXPECT_FALSE(Log_enthaelt(r.log, "wave start.wav"));
 }
 
-}  // namespace
+}   // namespace

@@ -6,16 +6,14 @@ namespace {
 
 class SpielTakt : public ::testing::TestWithParam<DWORD> {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         HeadlessConfig cfg;
         cfg.tick0 = GetParam();
         headless_reset(cfg);
     }
     // Checks at the given ms after the start give the expected results.
     template <typename F>
-    void Folge(F pruefen, std::initializer_list<std::pair<DWORD, int>> folge)
-    {
+    void Folge(F pruefen, std::initializer_list<std::pair<DWORD, int>> folge) {
         for (const auto& [ms, erwartet] : folge) {
             headless_advance(ms - headless_ms());
             EXPECT_EQ(pruefen(), erwartet) << "at " << ms << " ms";
@@ -23,15 +21,13 @@ protected:
     }
 };
 
-TEST_P(SpielTakt, TitleBlinkHidden1000Shown1000Hidden500)
-{
+TEST_P(SpielTakt, TitleBlinkHidden1000Shown1000Hidden500) {
     EXPECT_EQ(Taktgeber_pruefen(1000, 1), 0);
     Folge([] { return Taktgeber_pruefen(500, 0); },
           {{0, 0}, {1000, 0}, {1001, 1}, {2000, 1}, {2001, 0}, {2500, 0}, {2501, 1}, {3500, 1}, {3501, 0}, {4001, 1}});
 }
 
-TEST_P(SpielTakt, BlinkCatchesUpOneCycleAtATime)
-{
+TEST_P(SpielTakt, BlinkCatchesUpOneCycleAtATime) {
     Taktgeber_pruefen(1000, 1);
     headless_advance(10000);
     for (int i = 0; i < 20; ++i)   // the target steps 1500 per check and lands on 10000
@@ -40,15 +36,21 @@ TEST_P(SpielTakt, BlinkCatchesUpOneCycleAtATime)
     EXPECT_EQ(Taktgeber_pruefen(500, 0), 1);
 }
 
-TEST_P(SpielTakt, CountdownFourToZeroWithMinusNWhileWaiting)
-{
+TEST_P(SpielTakt, CountdownFourToZeroWithMinusNWhileWaiting) {
     EXPECT_EQ(Countdown_pruefen(200, 5, 1), 5);
-    Folge([] { return Countdown_pruefen(1200, 0, 0); },
-          {{200, -5}, {201, 4}, {202, -4}, {1401, -4}, {1402, 3}, {2603, 2}, {5000, 1}, {6200, -1}, {6201, 0}, {9999, 0}});
+    Folge([] { return Countdown_pruefen(1200, 0, 0); }, {{200, -5},
+                                                         {201, 4},
+                                                         {202, -4},
+                                                         {1401, -4},
+                                                         {1402, 3},
+                                                         {2603, 2},
+                                                         {5000, 1},
+                                                         {6200, -1},
+                                                         {6201, 0},
+                                                         {9999, 0}});
 }
 
-TEST_P(SpielTakt, WaitEndsWithinAMillisecond)
-{
+TEST_P(SpielTakt, WaitEndsWithinAMillisecond) {
     DWORD start = plat_get_tick_count();
     Warten_bis(start, 25);
     DWORD vergangen = plat_get_tick_count() - start;
@@ -59,18 +61,16 @@ TEST_P(SpielTakt, WaitEndsWithinAMillisecond)
     EXPECT_EQ(plat_get_tick_count(), jetzt);
 }
 
-INSTANTIATE_TEST_SUITE_P(Tickstart, SpielTakt, ::testing::Values(0u, 0xFFFFFFFFu - 1200u, 0xFFFFFFFFu - 2600u, 0xFFFFFFFFu));
+INSTANTIATE_TEST_SUITE_P(Tickstart, SpielTakt,
+                         ::testing::Values(0u, 0xFFFFFFFFu - 1200u, 0xFFFFFFFFu - 2600u, 0xFFFFFFFFu));
 
 // ------------------------------------------------------------ name entry
 
-void Tippen(std::initializer_list<int> zeichen)
-{
-    for (int z : zeichen)
-        Texteingabe_bearbeiten(TE_ZEICHEN, static_cast<BYTE>(z), nullptr);
+void Tippen(std::initializer_list<int> zeichen) {
+    for (int z : zeichen) Texteingabe_bearbeiten(TE_ZEICHEN, static_cast<BYTE>(z), nullptr);
 }
 
-TEST(SpielEingabe, EveryCharacterBeepsBufferHoldsSixteen)
-{
+TEST(SpielEingabe, EveryCharacterBeepsBufferHoldsSixteen) {
     headless_reset(HeadlessConfig());
     char name[17] = "Hans";
     Texteingabe_bearbeiten(TE_SETZEN, 0, name);
@@ -81,7 +81,9 @@ TEST(SpielEingabe, EveryCharacterBeepsBufferHoldsSixteen)
     EXPECT_EQ(iEingabeLaenge, 16);
     char aus[17];
     Texteingabe_bearbeiten(TE_HOLEN, 0, aus);
-    EXPECT_STREQ(aus, "\x1B\xE4" "abcdefghijklmn");
+    EXPECT_STREQ(aus,
+                 "\x1B\xE4"
+                 "abcdefghijklmn");
     EXPECT_EQ(Log_zaehlen("beep"), 25);
 
     char voll[17];
@@ -93,15 +95,13 @@ TEST(SpielEingabe, EveryCharacterBeepsBufferHoldsSixteen)
 
 // ---------------------------------------------------------------- helpers
 
-TEST(SpielHilfen, DigitsSkyRectanglesRandom)
-{
+TEST(SpielHilfen, DigitsSkyRectanglesRandom) {
     for (int c = 0; c < 256; ++c)
         ASSERT_EQ(Ziffer_wandeln(static_cast<BYTE>(c)), (c >= '1' && c <= '9') ? c - '0' : 0) << c;
 
     const int himmel[24] = {255, 255, 240, 240, 240, 120, 120, 120, 111, 111, 111, 110,
                             110, 110, 111, 111, 111, 120, 120, 120, 240, 240, 240, 255};
-    for (int h = 0; h < 24; ++h)
-        EXPECT_EQ(Himmelsfarbe_Stunde(h), himmel[h]) << "hour " << h;
+    for (int h = 0; h < 24; ++h) EXPECT_EQ(Himmelsfarbe_Stunde(h), himmel[h]) << "hour " << h;
 
     RECT r{};
     EXPECT_EQ(Rechteck_setzen(&r, 0, 0, 768, 1024), &r);
@@ -113,8 +113,7 @@ TEST(SpielHilfen, DigitsSkyRectanglesRandom)
     EXPECT_EQ(Punkt_im_Rechteck(0, -1, &r), 0);
 
     Zufall_saeen(1);
-    for (int e : {41, 18467, 6334, 26500, 19169})
-        EXPECT_EQ(Zufall(), e);
+    for (int e : {41, 18467, 6334, 26500, 19169}) EXPECT_EQ(Zufall(), e);
 }
 
-}  // namespace
+}   // namespace

@@ -18,22 +18,18 @@ namespace {
 // The display with both background surfaces, and 21 silent sound buffers
 // made in sector order, so that the log names the sector.
 struct SpielZustand : AnzeigeTest {
-    void SetUp() override
-    {
+    void SetUp() override {
         AnzeigeTest::SetUp();
         Spiel_initialisieren();
         lpDDSHintergrund = Flaeche_anlegen(BILDSCHIRM_BREITE, BILDSCHIRM_HOEHE);
         lpDDSSpielfeld = Flaeche_anlegen(SPIELFELD_BREITE, SPIELFELD_HOEHE);
         ASSERT_EQ(plat_sound_create(&lpDS), PLAT_OK);
         WAVEFORMATEX fmt{1, 1, 22050, 22050, 1, 8, 0};
-        for (PlatSoundBuffer*& b : lpDSB)
-            ASSERT_EQ(plat_sound_create_buffer(lpDS, &fmt, 64, &b), PLAT_OK);
+        for (PlatSoundBuffer*& b : lpDSB) ASSERT_EQ(plat_sound_create_buffer(lpDS, &fmt, 64, &b), PLAT_OK);
         headless_log_clear();
     }
-    void TearDown() override
-    {
-        for (PlatSoundBuffer*& b : lpDSB)
-            b = nullptr;
+    void TearDown() override {
+        for (PlatSoundBuffer*& b : lpDSB) b = nullptr;
         lpDS = nullptr;
         iMusikAnzahl = 0;   // the music globals as at program start
         iMusikTitel = 0;
@@ -42,8 +38,7 @@ struct SpielZustand : AnzeigeTest {
         AnzeigeTest::TearDown();
     }
     // Spoils the round values, enters the type and checks their reset.
-    void Betreten(DWORD typ, BYTE reload)
-    {
+    void Betreten(DWORD typ, BYTE reload) {
         iKills = iLose = iPoints = iTime = iShells = iScrollX = 77;
         Zustand_setzen(typ, reload);
         EXPECT_TRUE(iKills == 0 && iLose == 0 && iPoints == 0) << typ;
@@ -52,8 +47,7 @@ struct SpielZustand : AnzeigeTest {
     }
 };
 
-TEST_F(SpielZustand, TitleMenuIntroListCredits)
-{
+TEST_F(SpielZustand, TitleMenuIntroListCredits) {
     iRound = 7;
     Betreten(GS_TITLE, 1);
     EXPECT_EQ(iGameState, GS_TITLE);
@@ -98,8 +92,7 @@ TEST_F(SpielZustand, TitleMenuIntroListCredits)
     EXPECT_EQ(Log_zaehlen("wave credits.wav"), 1);
 }
 
-TEST_F(SpielZustand, RoundsCountAcrossGamesUnknownTypesKeepTheState)
-{
+TEST_F(SpielZustand, RoundsCountAcrossGamesUnknownTypesKeepTheState) {
     Zustand_setzen(GS_TITLE, 1);
     Zustand_setzen(GS_ROUND_INTRO, 1);
     Zustand_setzen(GS_ROUND_INTRO, 0);
@@ -116,8 +109,7 @@ TEST_F(SpielZustand, RoundsCountAcrossGamesUnknownTypesKeepTheState)
     EXPECT_EQ(headless_log_lines().size(), 0u);
 }
 
-TEST_F(SpielZustand, PassThatEndsTheGameStillSamplesTheTick)
-{
+TEST_F(SpielZustand, PassThatEndsTheGameStillSamplesTheTick) {
     bHintergrundLaden = 1;
     headless_advance(500);
     int flips = headless_flip_count();
@@ -133,12 +125,10 @@ TEST_F(SpielZustand, PassThatEndsTheGameStillSamplesTheTick)
 struct SpielHintergrund : SpielZustand {
     std::filesystem::path alt = std::filesystem::current_path(), ordner;
 
-    static std::string Bmp(int breite, int hoehe, char wert)
-    {
+    static std::string Bmp(int breite, int hoehe, char wert) {
         return testbau::Bmp(breite, hoehe, std::string(static_cast<size_t>(breite) * hoehe, wert));
     }
-    void SetUp() override
-    {
+    void SetUp() override {
         SpielZustand::SetUp();
         char muster[] = "/tmp/glubber_zustandXXXXXX";
         ASSERT_NE(mkdtemp(muster), nullptr);
@@ -149,18 +139,17 @@ struct SpielHintergrund : SpielZustand {
         for (int n : {1, 5, 25, 26, 34, 35}) {
             pfvGrafik.iSektorTyp[n] = SEKTOR_BMP;
             pfvGrafik.iSektorOffset[n] = static_cast<int32_t>(daten.size());
-            daten += n == 1 ? Bmp(SPIELFELD_BREITE, SPIELFELD_HOEHE, 1) : Bmp(BILDSCHIRM_BREITE, BILDSCHIRM_HOEHE, char(n));
+            daten +=
+                n == 1 ? Bmp(SPIELFELD_BREITE, SPIELFELD_HOEHE, 1) : Bmp(BILDSCHIRM_BREITE, BILDSCHIRM_HOEHE, char(n));
         }
         std::ofstream("Grafik.dat", std::ios::binary) << daten;
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         std::filesystem::current_path(alt);
         std::filesystem::remove_all(ordner);
         SpielZustand::TearDown();
     }
-    int Geladen(int state, BYTE gewonnen = 1)
-    {
+    int Geladen(int state, BYTE gewonnen = 1) {
         Flaeche_malen(lpDDSHintergrund, [](int, int) { return 200; });
         iGameState = state;
         bGewonnen = gewonnen;
@@ -171,8 +160,7 @@ struct SpielHintergrund : SpielZustand {
     }
 };
 
-TEST_F(SpielHintergrund, PicturePerState)
-{
+TEST_F(SpielHintergrund, PicturePerState) {
     EXPECT_EQ(Geladen(GS_TITLE), 34);
     EXPECT_EQ(Geladen(GS_MENU), 26);
     EXPECT_EQ(Geladen(GS_HIGHSCORES, 1), 35);
@@ -185,24 +173,23 @@ TEST_F(SpielHintergrund, PicturePerState)
 
     int dateien = headless_fault_calls("CreateFile");
     const int ohne_bild[] = {GS_PLAYING, GS_RECORD_ENTRY, GS_CONTINUE_PROMPT, GS_QUIT_PROMPT, GS_EXIT, 42};
-    for (int s : ohne_bild)
-        EXPECT_EQ(Geladen(s), 200) << s;
+    for (int s : ohne_bild) EXPECT_EQ(Geladen(s), 200) << s;
     iGameState = GS_TITLE;
     bHintergrundLaden = 0;
     Hintergrund_laden();
     EXPECT_EQ(headless_fault_calls("CreateFile"), dateien);
 }
 
-TEST(SpielEintritt, WindowClassOrWindowFailureEndsWithOne)
-{
+TEST(SpielEintritt, WindowClassOrWindowFailureEndsWithOne) {
     for (const char* schritt : {"RegisterClass", "CreateWindow"}) {
         headless_reset(HeadlessConfig());
         headless_fault_arm(schritt, 0, 1);
         EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 1), 1);
-        EXPECT_EQ(Log_zaehlen(std::string("msgbox Error - ") + schritt + " | Programm konnte nicht gestartet werden!"), 1);
+        EXPECT_EQ(Log_zaehlen(std::string("msgbox Error - ") + schritt + " | Programm konnte nicht gestartet werden!"),
+                  1);
         EXPECT_EQ(Log_zaehlen("msgbox"), 1);
     }
     headless_fault_clear();
 }
 
-}  // namespace
+}   // namespace

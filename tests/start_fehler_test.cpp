@@ -9,21 +9,31 @@ struct Startfehler {
     int auslassen;         // successful calls of the step before it fails
 };
 
-TEST(StartFehler, EveryNumberedStepShowsItsOwnMessageThenItsNumber)
-{
+TEST(StartFehler, EveryNumberedStepShowsItsOwnMessageThenItsNumber) {
     // Surfaces in start-up order: primary, background, playfield, font,
     // highlighted font, four countdowns, shell, shot. Locks: font picture,
     // glyph scan, clone source and target, four countdowns, shell, shot.
     const Startfehler faelle[] = {
-        {8, "Grafik.dat", 0},     {9, "Sound.dat", 0},      {10, "DirectDrawCreateEx", 0}, {11, "CreateClipper", 0},
-        {12, "CreateSurface", 1}, {13, "CreateSurface", 2}, {14, "CreateSurface", 3},      {15, "Lock", 0},
-        {16, "Lock", 1},          {17, "CreateSurface", 4}, {18, "Lock", 2},               {19, "CreateSurface", 9},
-        {20, "Lock", 8},          {21, "CreateSurface", 10}, {22, "Lock", 9},              {23, "DirectSoundCreate", 0},
+        {8, "Grafik.dat", 0},
+        {9, "Sound.dat", 0},
+        {10, "DirectDrawCreateEx", 0},
+        {11, "CreateClipper", 0},
+        {12, "CreateSurface", 1},
+        {13, "CreateSurface", 2},
+        {14, "CreateSurface", 3},
+        {15, "Lock", 0},
+        {16, "Lock", 1},
+        {17, "CreateSurface", 4},
+        {18, "Lock", 2},
+        {19, "CreateSurface", 9},
+        {20, "Lock", 8},
+        {21, "CreateSurface", 10},
+        {22, "Lock", 9},
+        {23, "DirectSoundCreate", 0},
     };
     for (const Startfehler& f : faelle) {
         Testordner_anlegen();
-        if (std::strchr(f.schritt, '.'))
-            Datei_schreiben(f.schritt, std::string(700, 'x'));
+        if (std::strchr(f.schritt, '.')) Datei_schreiben(f.schritt, std::string(700, 'x'));
         Ablauf a = Ablauf_laufen("", nullptr, [f] { headless_fault_arm(f.schritt, f.auslassen, -1); });
         std::vector<std::string> boxen = Log_finden(a.log, "msgbox ");
         ASSERT_EQ(boxen.size(), 2u) << f.nummer;
@@ -41,8 +51,7 @@ TEST(StartFehler, EveryNumberedStepShowsItsOwnMessageThenItsNumber)
     }
 }
 
-TEST(StartFehler, MissingFileShowsOnlyItsMessage)
-{
+TEST(StartFehler, MissingFileShowsOnlyItsMessage) {
     Testordner_anlegen();
     std::remove("lose.wav");
     Ablauf a = Ablauf_laufen("");
@@ -52,8 +61,7 @@ TEST(StartFehler, MissingFileShowsOnlyItsMessage)
     EXPECT_EQ(headless_live_objects(), 0);
 }
 
-TEST(StartAblauf, AccountNameFillsTheNameEntryOnlyWhenItFits)
-{
+TEST(StartAblauf, AccountNameFillsTheNameEntryOnlyWhenItFits) {
     Testordner_anlegen();
     HeadlessConfig cfg;
     cfg.account = "Sechzehn_Zeichen";
@@ -65,8 +73,7 @@ TEST(StartAblauf, AccountNameFillsTheNameEntryOnlyWhenItFits)
     EXPECT_EQ(iEingabeLaenge, 0);
 }
 
-TEST(StartAblauf, ShutdownWaitsFourSecondsAfterTheLastMenuEntry)
-{
+TEST(StartAblauf, ShutdownWaitsFourSecondsAfterTheLastMenuEntry) {
     Testordner_anlegen();
     // Closed from the title: counted from the start.
     EXPECT_GE(Ablauf_laufen("1000 key ESCAPE\n").ende_ms, 4000u);
@@ -80,4 +87,4 @@ TEST(StartAblauf, ShutdownWaitsFourSecondsAfterTheLastMenuEntry)
     EXPECT_LT(a.ende_ms, Zeit_von(a.log, "state GS_EXIT") + 50);
 }
 
-}  // namespace
+}   // namespace

@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const g_datendateien[] = {"Grafik.dat", "Sound.dat", "start.wav", "main.wav",
+const char* const g_datendateien[] = {"Grafik.dat", "Sound.dat", "start.wav",  "main.wav",
                                       "win.wav",    "lose.wav",  "credits.wav"};
 
 // A data file as it was when first linked: a test that wrote through a
@@ -81,7 +81,7 @@ void Daten_verlinken(const fs::path& ordner) {
     }
 }
 
-}  // namespace
+}   // namespace
 
 std::string Testordner_anlegen(bool mit_daten) {
     auto jetzt = std::chrono::steady_clock::now().time_since_epoch().count();

@@ -64,4 +64,4 @@ TEST_P(PerfWarten, NothingIsSleptWhenTheTimeHasPassed) {
 // Across the wrap of the 32-bit tick counter as well.
 INSTANTIATE_TEST_SUITE_P(Tickstart, PerfWarten, ::testing::Values(0u, 100000u, 0xFFFFFFFFu - 10u));
 
-}  // namespace
+}   // namespace

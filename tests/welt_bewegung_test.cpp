@@ -16,13 +16,13 @@ TEST_F(WeltBewegung, GrenzenWendenUndFlucht) {
         bool faellt;
         int weg, rmin, rmax;
     } faelle[] = {
-        {0, 500, 450, 6, false, 0, 6, 6}, {0, 500, 451, 6, false, 0, 1, 3},    // behind: floor at 450
-        {3, 500, 550, 10, false, 0, 10, 10}, {3, 500, 551, 10, false, 0, 13, 15}, // in front: 550
-        {3, 500, 551, 8, false, -1, 8, 8}, {3, 500, 768, 8, true, 0, 8, 8}, {3, 500, 769, 8, true, -1, 8, 8},
+        {0, 500, 450, 6, false, 0, 6, 6},    {0, 500, 451, 6, false, 0, 1, 3},      // behind: floor at 450
+        {3, 500, 550, 10, false, 0, 10, 10}, {3, 500, 551, 10, false, 0, 13, 15},   // in front: 550
+        {3, 500, 551, 8, false, -1, 8, 8},   {3, 500, 768, 8, true, 0, 8, 8},     {3, 500, 769, 8, true, -1, 8, 8},
         {0, -48, 200, 12, false, 0, 12, 12}, {0, -49, 200, 12, false, 1, 12, 12}, {0, -58, 200, 3, false, 0, 3, 3},
-        {0, 2096, 200, 4, false, 0, 4, 4}, {0, 2097, 200, 4, false, 1, 4, 4}, {0, 2106, 200, 11, false, 0, 11, 11},
-        {3, 500, -1, 0, false, 1, 0, 0}, {3, 500, -1, 2, false, 0, 5, 7}, {3, 500, -1, 15, false, 0, 9, 11},
-        {6, 900, -112, 7, false, 0, 7, 7}, {3, 500, -1, 8, true, 0, 8, 8},
+        {0, 2096, 200, 4, false, 0, 4, 4},   {0, 2097, 200, 4, false, 1, 4, 4},   {0, 2106, 200, 11, false, 0, 11, 11},
+        {3, 500, -1, 0, false, 1, 0, 0},     {3, 500, -1, 2, false, 0, 5, 7},     {3, 500, -1, 15, false, 0, 9, 11},
+        {6, 900, -112, 7, false, 0, 7, 7},   {3, 500, -1, 8, true, 0, 8, 8},
     };
     for (const auto& f : faelle) {
         iLose = 0;
@@ -52,12 +52,10 @@ DWORD Saat_von_oben(int x, int muenze) {
     }
 }
 
-}  // namespace
+}   // namespace
 
 TEST_F(WeltBewegung, StartVonObenBlicktZurMitte) {
-    const struct {
-        int x, muenze, links;
-    } faelle[] = {{682, -1, 0}, {1365, -1, 1}, {683, 1, 0}, {1364, 0, 1}};
+    const struct { int x, muenze, links; } faelle[] = {{682, -1, 0}, {1365, -1, 1}, {683, 1, 0}, {1364, 0, 1}};
     for (const auto& f : faelle) {
         Zufall_saeen(Saat_von_oben(f.x, f.muenze));
         Flieger_starten(0);
@@ -100,7 +98,7 @@ DWORD Saat_von_der_Seite(int seite, int eintritt) {
     }
 }
 
-}  // namespace
+}   // namespace
 
 TEST_F(WeltBewegung, SechzehnRichtungenSchrittUndRaender) {
     // Distinct extra speeds, so that a speed added on the wrong axis shows.
@@ -110,8 +108,11 @@ TEST_F(WeltBewegung, SechzehnRichtungenSchrittUndRaender) {
         int i, x, y;
     };
     // Medium flyer 3 (96 wide) in front, small flyer 0 behind the scenery.
-    const Rand raender[] = {{"bottom", 3, 1000, 551}, {"bottom behind", 0, 1000, 451}, {"left", 3, -97, 200},
-                            {"right", 3, 96 + 2048 + 1, 200}, {"top", 3, 1000, -1}};
+    const Rand raender[] = {{"bottom", 3, 1000, 551},
+                            {"bottom behind", 0, 1000, 451},
+                            {"left", 3, -97, 200},
+                            {"right", 3, 96 + 2048 + 1, 200},
+                            {"top", 3, 1000, -1}};
     for (int r = 0; r < 16; r++) {
         const int w = Waagrecht(r), s = Senkrecht(r);
         Alle_parken();
@@ -166,9 +167,7 @@ TEST_F(WeltBewegung, StartVonDerSeiteInDerReihenfolgeDerZiehungen) {
     Sprite_spiegeln(&Vorlagen[ART_MITTEL]);
 
     // Per kind, the ranges of the two extra speeds.
-    const struct {
-        int i, tx, ty;
-    } arten[] = {{0, 3, 2}, {3, 5, 4}, {6, 8, 6}};
+    const struct { int i, tx, ty; } arten[] = {{0, 3, 2}, {3, 5, 4}, {6, 8, 6}};
     for (const auto& a : arten) {
         for (int seite : {1, 2}) {
             for (int eintritt : {1, 2, 0}) {
@@ -184,10 +183,13 @@ TEST_F(WeltBewegung, StartVonDerSeiteInDerReihenfolgeDerZiehungen) {
                 EXPECT_EQ(Zufall(), z[5]) << "five draws, no more";
 
                 const bool links = seite == 1;
-                const std::string fall = std::to_string(a.i) + (links ? " from the left, entry " : " from the right, entry ") +
+                const std::string fall = std::to_string(a.i) +
+                                         (links ? " from the left, entry " : " from the right, entry ") +
                                          std::to_string(eintritt);
                 const int flach = links ? 4 : 12;   // straight across, inwards
-                const int richtung = eintritt == 0 ? flach : Senkrecht(flach - 1) == (eintritt == 1 ? -1 : 1) ? flach - 1 : flach + 1;
+                const int richtung = eintritt == 0                                      ? flach
+                                     : Senkrecht(flach - 1) == (eintritt == 1 ? -1 : 1) ? flach - 1
+                                                                                        : flach + 1;
                 EXPECT_EQ(o.iRichtung, richtung) << fall;
                 EXPECT_EQ(o.iPosX, links ? -(o.Figur.iBreite + 10) : o.Figur.iBreite + 2058) << fall;
                 EXPECT_EQ(o.iPosY, z[2] % 540 - o.Figur.iHoehe) << fall;
@@ -195,7 +197,8 @@ TEST_F(WeltBewegung, StartVonDerSeiteInDerReihenfolgeDerZiehungen) {
                 EXPECT_EQ(o.iTempoY, z[4] % a.ty) << fall;
                 EXPECT_EQ(o.Figur.bGespiegelt, links ? 0 : 1) << fall;
                 EXPECT_EQ(o.dwZeitStart, plat_get_tick_count() + 1000) << fall;
-                EXPECT_TRUE(o.iZustand == ZUS_AKTIV && o.bBewegt == 1 && o.bSichtbar == 1 && o.bAnimiert == 1 && o.Figur.iBild == 0);
+                EXPECT_TRUE(o.iZustand == ZUS_AKTIV && o.bBewegt == 1 && o.bSichtbar == 1 && o.bAnimiert == 1 &&
+                            o.Figur.iBild == 0);
 
                 // Outside the playfield and flying in: no escape, no turn.
                 iLose = 0;
@@ -284,13 +287,23 @@ TEST_F(WeltBewegung, TrefferInDerRuheFaelltSofortUndKehrtMitSoundZurueck) {
 
 TEST_F(WeltBewegung, PanoramaUndRandscrollen) {
     // Small flyer, centre x + 24; view centre at world 1024.
-    for (const auto& f : std::vector<std::pair<int, int>>{{1000, 0}, {1001, 10}, {999, -10}, {0, -10000}, {-1, -10000}, {2000, 10000}, {2001, 10000}}) {
+    for (const auto& f : std::vector<std::pair<int, int>>{
+             {1000, 0}, {1001, 10}, {999, -10}, {0, -10000}, {-1, -10000}, {2000, 10000}, {2001, 10000}}) {
         Objekte[0].iPosX = f.first;
         headless_log_clear();
         Objekt_Sound_spielen(0, SND_TREFFER_FLIEGER);
         EXPECT_EQ(Sounds(), std::vector<std::string>{"sound 9 " + std::to_string(f.second)}) << f.first;
     }
-    for (const auto& f : std::vector<std::pair<int, int>>{{0, 50}, {8, 50}, {9, 20}, {64, 20}, {65, 0}, {959, 0}, {960, -20}, {1015, -20}, {1016, -50}, {65535, -50}}) {
+    for (const auto& f : std::vector<std::pair<int, int>>{{0, 50},
+                                                          {8, 50},
+                                                          {9, 20},
+                                                          {64, 20},
+                                                          {65, 0},
+                                                          {959, 0},
+                                                          {960, -20},
+                                                          {1015, -20},
+                                                          {1016, -50},
+                                                          {65535, -50}}) {
         iScrollX = -512;
         Ansicht_Randscrollen(f.first);
         EXPECT_EQ(iScrollX, -512 + f.second) << f.first;

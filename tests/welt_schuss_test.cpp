@@ -24,7 +24,8 @@ TEST_F(WeltSchuss, DreiArtenEinSchuss) {
     EXPECT_EQ(iPoints, 115);
     EXPECT_EQ(iKills, 3);
     EXPECT_EQ(dwPunkteZeit, plat_get_tick_count());
-    EXPECT_EQ(Sounds(), (std::vector<std::string>{"sound 15 0", "sound 9 -320", "sound 9 -380", "sound 9 -360", "sound 0 0"}));
+    EXPECT_EQ(Sounds(),
+              (std::vector<std::string>{"sound 15 0", "sound 9 -320", "sound 9 -380", "sound 9 -360", "sound 0 0"}));
     const int fall[] = {2, 4, 6};
     for (int k = 0; k < 3; k++) {
         const Objekt& o = Objekte[3 * k];
@@ -49,8 +50,8 @@ TEST_F(WeltSchuss, BonusNachZahlDerTreffer) {
     const struct {
         int n, punkte;
         const char* bonus;
-    } faelle[] = {{1, 35, nullptr}, {2, 95, "sound 12 0"}, {3, 155, "sound 0 0"}, {4, 225, "sound 10 0"},
-                  {9, 295, "sound 10 0"}, {10, 270, nullptr}, {11, 370, nullptr}};
+    } faelle[] = {{1, 35, nullptr},       {2, 95, "sound 12 0"}, {3, 155, "sound 0 0"}, {4, 225, "sound 10 0"},
+                  {9, 295, "sound 10 0"}, {10, 270, nullptr},    {11, 370, nullptr}};
     for (const auto& f : faelle) {
         Alle_parken();
         Stapeln(f.n);
@@ -78,11 +79,13 @@ TEST_F(WeltSchuss, BonusNachZahlDerTreffer) {
 
 TEST_F(WeltSchuss, TrefferboxUndKulisse) {
     Platzieren(3, 1000, 300);
-    for (auto p : {std::make_pair(1000, 300), {1096, 364}, {1000, 364}, {1096, 300}}) EXPECT_EQ(Objekt_getroffen(3, p.first, p.second), 1);
-    for (auto p : {std::make_pair(999, 300), {1097, 300}, {1000, 299}, {1000, 365}}) EXPECT_EQ(Objekt_getroffen(3, p.first, p.second), 0);
+    for (auto p : {std::make_pair(1000, 300), {1096, 364}, {1000, 364}, {1096, 300}})
+        EXPECT_EQ(Objekt_getroffen(3, p.first, p.second), 1);
+    for (auto p : {std::make_pair(999, 300), {1097, 300}, {1000, 299}, {1000, 365}})
+        EXPECT_EQ(Objekt_getroffen(3, p.first, p.second), 0);
     // A step line at each left vertex; a vertex's own x is never covered.
-    const int verdeckt[][3] = {{100, 456, 1}, {100, 455, 0}, {254, 456, 1}, {64, 767, 0}, {1230, 551, 1},
-                               {0, 767, 0}, {2049, 485, 1}, {2050, 767, 0}, {-5, 767, 0}};
+    const int verdeckt[][3] = {{100, 456, 1}, {100, 455, 0},  {254, 456, 1},  {64, 767, 0}, {1230, 551, 1},
+                               {0, 767, 0},   {2049, 485, 1}, {2050, 767, 0}, {-5, 767, 0}};
     for (const auto& v : verdeckt) EXPECT_EQ(Kulisse_verdeckt(v[0], v[1]), v[2]) << v[0] << "," << v[1];
     // Only targets behind the scenery are covered: small flyer behind, medium in front.
     iScrollX = 0;

@@ -47,9 +47,11 @@ Ziel Zielen() {
     for (int i = 0; i < MAX_OBJEKTE && z.x >= 0; i++) {
         const Objekt& o = Objekte[i];
         const int wx = z.x - iScrollX;
-        if (o.iZustand != ZUS_AKTIV || !Objekt_getroffen(i, wx, z.y) || (o.bHinten == 1 && Kulisse_verdeckt(wx, z.y))) continue;
+        if (o.iZustand != ZUS_AKTIV || !Objekt_getroffen(i, wx, z.y) || (o.bHinten == 1 && Kulisse_verdeckt(wx, z.y)))
+            continue;
         const int pan = 10 * (o.iPosX + o.Figur.iBreite / 2 - (512 - iScrollX));
-        z.sounds.push_back("sound " + std::to_string(sound[o.Figur.iArt]) + " " + std::to_string(std::max(-10000, std::min(10000, pan))));
+        z.sounds.push_back("sound " + std::to_string(sound[o.Figur.iArt]) + " " +
+                           std::to_string(std::max(-10000, std::min(10000, pan))));
         z.punkte += punkte[o.Figur.iArt];
         z.treffer++;
     }
@@ -60,7 +62,7 @@ Ziel Zielen() {
     return z;
 }
 
-}  // namespace
+}   // namespace
 
 TEST(WeltSpiel, GezielterSchussLeeresGewehrUndLaden) {
     Testordner_anlegen(true);
@@ -68,23 +70,27 @@ TEST(WeltSpiel, GezielterSchussLeeresGewehrUndLaden) {
     const Ziel z = Zielen();
     ASSERT_GE(z.x, 0) << "no target in view";
 
-    std::string s = BETRETEN + Um(0) + " move " + std::to_string(z.x) + " " + std::to_string(z.y) + "\n" + Um(0) + " lclick\n" +
-                    Um(60) + " shot playing.bmp\n" + Um(100) + " globals\n";
+    std::string s = BETRETEN + Um(0) + " move " + std::to_string(z.x) + " " + std::to_string(z.y) + "\n" + Um(0) +
+                    " lclick\n" + Um(60) + " shot playing.bmp\n" + Um(100) + " globals\n";
     for (int n = 1; n <= 6; n++) s += Um(500 * n) + " lclick\n";   // five more shots, then the click
-    s += Um(3100) + " rclick\n" + Um(3200) + " rclick\n" + Um(4800) + " lclick\n" + Um(4900) + " globals\n" + Um(5000) + " close\n";
+    s += Um(3100) + " rclick\n" + Um(3200) + " rclick\n" + Um(4800) + " lclick\n" + Um(4900) + " globals\n" + Um(5000) +
+         " close\n";
     const RunnerErgebnis r = Frisch(s);
     ASSERT_EQ(r.status, 0);
 
     std::vector<std::string> beim_schuss;   // every sound at the aimed shot's millisecond
     for (const std::string& zeile : Log_finden(r.log, " sound "))
-        if (std::stoi(zeile) >= T && std::stoi(zeile) < T + 100) beim_schuss.push_back(zeile.substr(zeile.find(' ') + 1));
+        if (std::stoi(zeile) >= T && std::stoi(zeile) < T + 100)
+            beim_schuss.push_back(zeile.substr(zeile.find(' ') + 1));
     EXPECT_EQ(beim_schuss, z.sounds);
     EXPECT_EQ(Log_finden(r.log, " sound 15 0").size(), 8u);   // the menu's, then seven in the round
     EXPECT_EQ(Log_finden(r.log, " sound 3 0").size(), 1u);
     EXPECT_EQ(Log_finden(r.log, " sound 14 0").size(), 2u);
     const auto werte = Log_finden(r.log, "globals ");
     ASSERT_EQ(werte.size(), 2u);
-    EXPECT_NE(werte[0].find("points=" + std::to_string(z.punkte) + " kills=" + std::to_string(z.treffer) + " "), std::string::npos) << werte[0];
+    EXPECT_NE(werte[0].find("points=" + std::to_string(z.punkte) + " kills=" + std::to_string(z.treffer) + " "),
+              std::string::npos)
+        << werte[0];
     EXPECT_NE(werte[1].find("shells=5"), std::string::npos) << werte[1];
 
     // A playing frame for the eye: sky, targets, playfield, texts, shells, shot picture.

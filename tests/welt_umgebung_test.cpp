@@ -45,8 +45,11 @@ void WeltTest::SetUp() {
         PlatSurface** s;
         int b, h;
         BYTE farbe;
-    } flaechen[] = {{&lpDDSSpielfeld, 2048, 448, FELD}, {&lpDDSFont, 920, 152, FONT}, {&lpDDSFontMarkiert, 920, 152, MARKIERT},
-                    {&lpDDSPatrone, 32, 128, PATRONE}, {&lpDDSEinschuss, 96, 96, EINSCHUSS}};
+    } flaechen[] = {{&lpDDSSpielfeld, 2048, 448, FELD},
+                    {&lpDDSFont, 920, 152, FONT},
+                    {&lpDDSFontMarkiert, 920, 152, MARKIERT},
+                    {&lpDDSPatrone, 32, 128, PATRONE},
+                    {&lpDDSEinschuss, 96, 96, EINSCHUSS}};
     for (const auto& f : flaechen) {
         ASSERT_EQ(DDraw_Offscreen_anlegen(f.s, f.b, f.h, 1), 0);
         Fuellen(*f.s, f.farbe);
@@ -100,9 +103,7 @@ void WeltTest::Bewegen(int frames) {
     }
 }
 
-std::vector<std::string> WeltTest::Sounds() {
-    return Log_nach(headless_log_lines(), "sound ", true);
-}
+std::vector<std::string> WeltTest::Sounds() { return Log_nach(headless_log_lines(), "sound ", true); }
 
 int WeltTest::Anzahl(const std::string& sound) {
     int n = 0;

@@ -17,7 +17,16 @@
 // Sky; playfield (transparent above screen row 448, opaque below, first and
 // last columns marked); shell; shot picture; both fonts. Frame f of kind k
 // is coloured 100 + 10 k + f.
-enum : BYTE { HIMMEL = 120, FELD = 40, FELD_LINKS = 41, FELD_RECHTS = 42, PATRONE = 50, EINSCHUSS = 60, FONT = 70, MARKIERT = 80 };
+enum : BYTE {
+    HIMMEL = 120,
+    FELD = 40,
+    FELD_LINKS = 41,
+    FELD_RECHTS = 42,
+    PATRONE = 50,
+    EINSCHUSS = 60,
+    FONT = 70,
+    MARKIERT = 80
+};
 inline BYTE Bildfarbe(int art, int bild) { return (BYTE)(100 + 10 * art + bild); }
 
 class WeltTest : public ::testing::Test {
@@ -30,7 +39,7 @@ protected:
     void Bewegen(int frames = 1);
     std::vector<std::string> Sounds();   // "sound <n> <pan>" since the last clear
     int Anzahl(const std::string& sound);
-    BYTE Pixel(int x, int y);            // of the last flipped frame
+    BYTE Pixel(int x, int y);   // of the last flipped frame
     // Object i active and still at world (x, y), its hit box in place.
     void Platzieren(int i, int32_t x, int32_t y, int32_t richtung = 4);
     void Alle_parken();

@@ -56,7 +56,8 @@ TEST_F(WeltZeichnen, TexteUndDebugAnzeige) {
     Spiel_zeichnen();
     EXPECT_EQ(Zaehlen(0, 0, 1024, 320, FONT), 0);
     EXPECT_GT(Zaehlen(714, 20, 1024, 40, HIMMEL, false), 0);
-    for (int i = 0; i < MAX_OBJEKTE; i++) EXPECT_GT(Zaehlen(20, 20 * (i + 1), 400, 20 * (i + 1) + 8, HIMMEL, false), 0) << i;
+    for (int i = 0; i < MAX_OBJEKTE; i++)
+        EXPECT_GT(Zaehlen(20, 20 * (i + 1), 400, 20 * (i + 1) + 8, HIMMEL, false), 0) << i;
     EXPECT_EQ(Zaehlen(0, 0, 1024, 18, HIMMEL, false), 0);
     headless_fault_arm("GetDC", 0, -1);   // no device context: the overlay is left out
     Spiel_zeichnen();
@@ -119,7 +120,7 @@ TEST_F(WeltZeichnen, AnimationSchaltetAlleGemeinsam) {
     Platzieren(4, 300, 100);
     Objekte[4].bAnimiert = 0;   // hit: keeps its frame
     Objekte[4].Figur.iBild = 4;
-    dwAnimTakt = 0;             // as at program start: steps at once
+    dwAnimTakt = 0;   // as at program start: steps at once
     Objekte_animieren();
     EXPECT_EQ(Objekte[3].Figur.iBild, 1);
     for (int erwartet : {2, 3, 0, 1}) {

@@ -10,8 +10,7 @@
 
 namespace {
 
-TEST(ZuverlaessigFunde, EqualScoresBelowANewEntryKeepTheirOrder)
-{
+TEST(ZuverlaessigFunde, EqualScoresBelowANewEntryKeepTheirOrder) {
     Testordner_anlegen(false);
     headless_reset(HeadlessConfig());
     const int32_t punkte[MAX_HIGHSCORES] = {900, 800, 700, 700, 700, 500, 100, 100, 100, 100};
@@ -25,15 +24,13 @@ TEST(ZuverlaessigFunde, EqualScoresBelowANewEntryKeepTheirOrder)
     // an equal one that stood above it.
     Highscore_eintragen("Neu", 750);
     const char* const erwartet[MAX_HIGHSCORES] = {"A", "B", "Neu", "C", "D", "E", "F", "G", "H", "I"};
-    for (int i = 0; i < MAX_HIGHSCORES; i++)
-        EXPECT_STREQ(HighscoreListe[i].szName, erwartet[i]) << i;
+    for (int i = 0; i < MAX_HIGHSCORES; i++) EXPECT_STREQ(HighscoreListe[i].szName, erwartet[i]) << i;
 
     // Below the equal ones, the same.
     Highscore_eintragen("Gleich", 100);
     Highscore_eintragen("Mitte", 600);
     const char* const danach[MAX_HIGHSCORES] = {"A", "B", "Neu", "C", "D", "E", "Mitte", "F", "G", "H"};
-    for (int i = 0; i < MAX_HIGHSCORES; i++)
-        EXPECT_STREQ(HighscoreListe[i].szName, danach[i]) << i;
+    for (int i = 0; i < MAX_HIGHSCORES; i++) EXPECT_STREQ(HighscoreListe[i].szName, danach[i]) << i;
 }
 
-}  // namespace
+}   // namespace

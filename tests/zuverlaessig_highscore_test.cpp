@@ -16,13 +16,9 @@
 
 namespace {
 
-std::string Tabelle()
-{
-    return std::string(reinterpret_cast<const char*>(HighscoreListe), sizeof(HighscoreListe));
-}
+std::string Tabelle() { return std::string(reinterpret_cast<const char*>(HighscoreListe), sizeof(HighscoreListe)); }
 
-void Tabelle_setzen(int32_t beste, const char* name)
-{
+void Tabelle_setzen(int32_t beste, const char* name) {
     for (int i = 0; i < MAX_HIGHSCORES; i++) {
         HighscoreListe[i].iPunktzahl = beste - 100 * i;
         std::snprintf(HighscoreListe[i].szName, sizeof(HighscoreListe[i].szName), "%s%d", name, i);
@@ -30,22 +26,17 @@ void Tabelle_setzen(int32_t beste, const char* name)
 }
 
 // A list as the game writes it, holding exactly this table.
-bool Ganz_mit(const std::string& datei, const std::string& tabelle)
-{
+bool Ganz_mit(const std::string& datei, const std::string& tabelle) {
     return datei.size() == HIGHSCORE_DATEI_GROESSE &&
            datei.compare(0, sizeof(HIGHSCORE_VERSION), HIGHSCORE_VERSION, sizeof(HIGHSCORE_VERSION)) == 0 &&
            datei.compare(48, std::string::npos, tabelle) == 0;
 }
 
-bool Vorhanden(const char* name)
-{
-    return access(name, F_OK) == 0;
-}
+bool Vorhanden(const char* name) { return access(name, F_OK) == 0; }
 
 class ZuverlaessigHighscore : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         Testordner_anlegen(false);
         headless_reset(HeadlessConfig());
         Zufall_saeen(7);
@@ -60,8 +51,7 @@ protected:
     // Writes the new table in a child process whose files may not grow
     // beyond `grenze` bytes. Killed there, as by a full disk without mercy,
     // or told so by the write call.
-    int Kind_schreibt(rlim_t grenze, bool toeten)
-    {
+    int Kind_schreibt(rlim_t grenze, bool toeten) {
         std::fflush(nullptr);
         pid_t pid = fork();
         if (pid == 0) {
@@ -80,8 +70,7 @@ protected:
     std::string alt_, neu_;
 };
 
-TEST_F(ZuverlaessigHighscore, KilledAfterAnyByteTheOldListStaysWhole)
-{
+TEST_F(ZuverlaessigHighscore, KilledAfterAnyByteTheOldListStaysWhole) {
     for (rlim_t n = 0; n <= HIGHSCORE_DATEI_GROESSE; n++) {
         SCOPED_TRACE("killed after " + std::to_string(n) + " bytes");
         int status = Kind_schreibt(n, true);
@@ -104,8 +93,7 @@ TEST_F(ZuverlaessigHighscore, KilledAfterAnyByteTheOldListStaysWhole)
     EXPECT_FALSE(Vorhanden("Score.dat.tmp"));
 }
 
-TEST_F(ZuverlaessigHighscore, FullDiskAtAnyByteKeepsTheOldListAndSaysSo)
-{
+TEST_F(ZuverlaessigHighscore, FullDiskAtAnyByteKeepsTheOldListAndSaysSo) {
     for (rlim_t n = 0; n < HIGHSCORE_DATEI_GROESSE; n++) {
         SCOPED_TRACE("disk full after " + std::to_string(n) + " bytes");
         int status = Kind_schreibt(n, false);
@@ -123,11 +111,9 @@ const std::function<void()> SITZUNG[] = {
     [] { Highscore_eintragen("Zweite", 99999); },
 };
 
-TEST_F(ZuverlaessigHighscore, EveryWriteStepFailingAtEveryCallLeavesAWholeList)
-{
+TEST_F(ZuverlaessigHighscore, EveryWriteStepFailingAtEveryCallLeavesAWholeList) {
     std::remove(HIGHSCORE_DATEI);
-    for (auto& schritt : SITZUNG)
-        schritt();
+    for (auto& schritt : SITZUNG) schritt();
     const char* const SCHRITTE[] = {"CreateFile", "WriteFile", "CloseHandle", "MoveFile"};
     for (const char* name : SCHRITTE) {
         const int aufrufe = headless_fault_calls(name);
@@ -155,8 +141,7 @@ TEST_F(ZuverlaessigHighscore, EveryWriteStepFailingAtEveryCallLeavesAWholeList)
     }
 }
 
-TEST(ZuverlaessigHighscoreSpiel, RecordThatCannotBeSavedKeepsTheOldListAndTheGameGoesOn)
-{
+TEST(ZuverlaessigHighscoreSpiel, RecordThatCannotBeSavedKeepsTheOldListAndTheGameGoesOn) {
     Testordner_anlegen();
     headless_reset(HeadlessConfig());
     Tabelle_setzen(1000, "Platz");
@@ -166,10 +151,10 @@ TEST(ZuverlaessigHighscoreSpiel, RecordThatCannotBeSavedKeepsTheOldListAndTheGam
     // The record's file is refused at its last step; a second round's
     // record is saved with both entries.
     int runde = 0;
-    Ablauf a = Ablauf_laufen("100 key RETURN\n200 key RETURN\n5300 globals\n6300 key RETURN\n6400 char j\n"
-                             "11500 globals\n12100 key RETURN\n12300 close\n",
-                             [&runde] { Runde_beenden_mit(++runde == 1 ? 4500 : 4400)(); },
-                             [] { headless_fault_arm("MoveFile", 0, 1); });
+    Ablauf a = Ablauf_laufen(
+        "100 key RETURN\n200 key RETURN\n5300 globals\n6300 key RETURN\n6400 char j\n"
+        "11500 globals\n12100 key RETURN\n12300 close\n",
+        [&runde] { Runde_beenden_mit(++runde == 1 ? 4500 : 4400)(); }, [] { headless_fault_arm("MoveFile", 0, 1); });
     std::vector<std::string> boxen = Log_finden(a.log, " msgbox ");
     ASSERT_EQ(boxen.size(), 1u);
     EXPECT_NE(boxen[0].find("Highscore_schreiben: CreateFile(GENERIC_WRITE)"), std::string::npos);
@@ -184,4 +169,4 @@ TEST(ZuverlaessigHighscoreSpiel, RecordThatCannotBeSavedKeepsTheOldListAndTheGam
     EXPECT_STREQ(HighscoreListe[2].szName, "Platz0");
 }
 
-}  // namespace
+}   // namespace

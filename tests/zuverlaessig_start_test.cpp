@@ -13,13 +13,40 @@
 namespace {
 
 const char* const SCHRITTE[] = {
-    "RegisterClass", "CreateWindow", "DirectDrawCreateEx", "SetCooperativeLevel", "SetDisplayMode",
-    "CreateSurface", "GetAttachedSurface", "CreateClipper", "SetClipList", "SetClipper",
-    "SetColorKey", "Blt(COLORFILL)", "Blt", "Flip", "Restore",
-    "Lock", "Unlock", "CreatePalette", "SetPalette", "GetDC",
-    "DirectSoundCreate", "DSound.SetCooperativeLevel", "CreateSoundBuffer", "DSB.Lock", "DSB.Unlock",
-    "CreateFile", "GetFileSize", "SetFilePointer", "ReadFile", "WriteFile",
-    "CloseHandle", "MoveFile", "malloc", "GetUserName",
+    "RegisterClass",
+    "CreateWindow",
+    "DirectDrawCreateEx",
+    "SetCooperativeLevel",
+    "SetDisplayMode",
+    "CreateSurface",
+    "GetAttachedSurface",
+    "CreateClipper",
+    "SetClipList",
+    "SetClipper",
+    "SetColorKey",
+    "Blt(COLORFILL)",
+    "Blt",
+    "Flip",
+    "Restore",
+    "Lock",
+    "Unlock",
+    "CreatePalette",
+    "SetPalette",
+    "GetDC",
+    "DirectSoundCreate",
+    "DSound.SetCooperativeLevel",
+    "CreateSoundBuffer",
+    "DSB.Lock",
+    "DSB.Unlock",
+    "CreateFile",
+    "GetFileSize",
+    "SetFilePointer",
+    "ReadFile",
+    "WriteFile",
+    "CloseHandle",
+    "MoveFile",
+    "malloc",
+    "GetUserName",
 };
 
 const char* const START_ENDE = "Dieses Spiel kann leider nicht gestartet werden!";
@@ -28,61 +55,46 @@ const char* const START_ENDE = "Dieses Spiel kann leider nicht gestartet werden!
 const char* const SOFORT_ZU = "0 close\n";
 
 // Title, menu, a round with a shot and a reload, back to the menu, quit.
-const char* const KURZES_SPIEL = "300 key RETURN\n"
-                                 "600 key RETURN\n"
-                                 "6000 move 500 400\n"
-                                 "6100 lclick\n"
-                                 "6300 rclick\n"
-                                 "6600 key ESCAPE\n"
-                                 "6800 key ESCAPE\n"
-                                 "6900 char j\n";
+const char* const KURZES_SPIEL =
+    "300 key RETURN\n"
+    "600 key RETURN\n"
+    "6000 move 500 400\n"
+    "6100 lclick\n"
+    "6300 rclick\n"
+    "6600 key ESCAPE\n"
+    "6800 key ESCAPE\n"
+    "6900 char j\n";
 
 // A game as at its first start in this folder (no score file yet), with
 // call k of the step failing `mal` times (-1: from there on).
-Ablauf Lauf(const std::string& skript, const char* schritt = nullptr, int k = 0, int mal = 1)
-{
+Ablauf Lauf(const std::string& skript, const char* schritt = nullptr, int k = 0, int mal = 1) {
     std::remove("Score.dat");
     std::remove("Score.dat.tmp");
     return Ablauf_laufen(skript, nullptr, [=] {
-        if (schritt)
-            headless_fault_arm(schritt, k, mal);
+        if (schritt) headless_fault_arm(schritt, k, mal);
     });
 }
 
-std::vector<std::string> Boxen(const Ablauf& a)
-{
-    return Log_nach(a.log, " msgbox ");
-}
+std::vector<std::string> Boxen(const Ablauf& a) { return Log_nach(a.log, " msgbox "); }
 
-std::string Nummer(int n)
-{
-    return "Error Nr.:" + std::to_string(n) + " | " + START_ENDE;
-}
+std::string Nummer(int n) { return "Error Nr.:" + std::to_string(n) + " | " + START_ENDE; }
 
-std::string Fehler(const std::string& text)
-{
-    return "Error... | " + text;
-}
+std::string Fehler(const std::string& text) { return "Error... | " + text; }
 
-bool Gestartet(const Ablauf& a)
-{
-    return Log_enthaelt(a.log, "wave start.wav");
-}
+bool Gestartet(const Ablauf& a) { return Log_enthaelt(a.log, "wave start.wav"); }
 
 // What holds for every run, whatever failed.
-void Sauber_beendet(const Ablauf& a, bool nach_dem_start_beendet)
-{
+void Sauber_beendet(const Ablauf& a, bool nach_dem_start_beendet) {
     EXPECT_EQ(headless_live_objects(), 0) << "every object given back";
     std::vector<std::string> boxen = Boxen(a);
     // Without its window the program ends at once, before any game state.
-    if (boxen.size() == 1 && boxen[0].find("Programm konnte nicht gestartet werden!") != std::string::npos)
-        return;
+    if (boxen.size() == 1 && boxen[0].find("Programm konnte nicht gestartet werden!") != std::string::npos) return;
     std::vector<std::string> zustaende = Zustaende(a.log);
     ASSERT_FALSE(zustaende.empty());
     EXPECT_EQ(zustaende.back(), "GS_EXIT");
 
-    long nummern = std::count_if(boxen.begin(), boxen.end(),
-                                 [](const std::string& b) { return b.rfind("Error Nr.:", 0) == 0; });
+    long nummern =
+        std::count_if(boxen.begin(), boxen.end(), [](const std::string& b) { return b.rfind("Error Nr.:", 0) == 0; });
     if (Gestartet(a)) {
         EXPECT_EQ(nummern, 0);
         // A game that stops before the player quits says why.
@@ -108,12 +120,10 @@ void Sauber_beendet(const Ablauf& a, bool nach_dem_start_beendet)
     }
 }
 
-std::string Testname(const ::testing::TestParamInfo<const char*>& info)
-{
+std::string Testname(const ::testing::TestParamInfo<const char*>& info) {
     std::string n = info.param;
     for (char& c : n)
-        if (!std::isalnum(static_cast<unsigned char>(c)))
-            c = '_';
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
     return n;
 }
 
@@ -121,8 +131,7 @@ std::string Testname(const ::testing::TestParamInfo<const char*>& info)
 
 class ZuverlaessigStart : public ::testing::TestWithParam<const char*> {};
 
-TEST_P(ZuverlaessigStart, EachCallFromStartToExitFailsCleanly)
-{
+TEST_P(ZuverlaessigStart, EachCallFromStartToExitFailsCleanly) {
     Testordner_anlegen();
     const char* schritt = GetParam();
     Ablauf ohne = Lauf(SOFORT_ZU);
@@ -135,26 +144,23 @@ TEST_P(ZuverlaessigStart, EachCallFromStartToExitFailsCleanly)
         SCOPED_TRACE(std::string(schritt) + " call " + std::to_string(k));
         Ablauf a = Lauf(SOFORT_ZU, schritt, k);
         Sauber_beendet(a, false);
-        if (HasFailure())
-            return;   // one broken call says enough
+        if (HasFailure()) return;   // one broken call says enough
     }
     // From the first call on for ever: the same promises.
-    if (aufrufe > 0)
-        Sauber_beendet(Lauf(SOFORT_ZU, schritt, 0, -1), false);
+    if (aufrufe > 0) Sauber_beendet(Lauf(SOFORT_ZU, schritt, 0, -1), false);
 }
 
 INSTANTIATE_TEST_SUITE_P(Schritte, ZuverlaessigStart, ::testing::ValuesIn(SCHRITTE), Testname);
 
 // Steps that a running game keeps calling; a sample of their calls.
 const char* const SPIELSCHRITTE[] = {
-    "Blt(COLORFILL)", "Blt", "Flip", "Lock", "Unlock", "CreatePalette", "SetPalette", "GetDC",
-    "CreateFile", "SetFilePointer", "ReadFile", "CloseHandle", "malloc",
+    "Blt(COLORFILL)", "Blt",        "Flip",           "Lock",     "Unlock",      "CreatePalette", "SetPalette",
+    "GetDC",          "CreateFile", "SetFilePointer", "ReadFile", "CloseHandle", "malloc",
 };
 
 class ZuverlaessigSpiel : public ::testing::TestWithParam<const char*> {};
 
-TEST_P(ZuverlaessigSpiel, SampledCallsDuringPlayEndCleanly)
-{
+TEST_P(ZuverlaessigSpiel, SampledCallsDuringPlayEndCleanly) {
     Testordner_anlegen();
     const char* schritt = GetParam();
     Lauf(SOFORT_ZU);
@@ -167,8 +173,7 @@ TEST_P(ZuverlaessigSpiel, SampledCallsDuringPlayEndCleanly)
 
     // The first calls after the start-up, then evenly spread over the rest.
     std::vector<int> proben;
-    for (int k = start; k < aufrufe && k < start + 3; k++)
-        proben.push_back(k);
+    for (int k = start; k < aufrufe && k < start + 3; k++) proben.push_back(k);
     for (int i = 1; i <= 5; i++)
         proben.push_back(start + static_cast<int>(static_cast<int64_t>(aufrufe - start - 1) * i / 5));
     std::sort(proben.begin(), proben.end());
@@ -184,8 +189,7 @@ TEST_P(ZuverlaessigSpiel, SampledCallsDuringPlayEndCleanly)
                                              headless_fault_arm("Restore", 0, 1);
                                          }),
                            true);
-        if (HasFailure())
-            return;
+        if (HasFailure()) return;
     }
 }
 
@@ -200,19 +204,16 @@ struct Erwartet {
     int nummer;   // 0: the game starts all the same
 };
 
-void Pruefen(const Erwartet& e, const Ablauf& a, const std::vector<std::string>& extra = {})
-{
+void Pruefen(const Erwartet& e, const Ablauf& a, const std::vector<std::string>& extra = {}) {
     std::vector<std::string> soll{Fehler(e.meldung)};
     soll.insert(soll.end(), extra.begin(), extra.end());
-    if (e.nummer)
-        soll.push_back(Nummer(e.nummer));
+    if (e.nummer) soll.push_back(Nummer(e.nummer));
     EXPECT_EQ(Boxen(a), soll) << e.schritt << " call " << e.k;
     EXPECT_EQ(Gestartet(a), e.nummer == 0) << e.schritt << " call " << e.k;
     EXPECT_EQ(headless_live_objects(), 0);
 }
 
-TEST(ZuverlaessigStartSchritte, EveryDisplayStepShowsItsMessageThenItsNumber)
-{
+TEST(ZuverlaessigStartSchritte, EveryDisplayStepShowsItsMessageThenItsNumber) {
     Testordner_anlegen();
     // Surfaces in start-up order: primary 0, background 1, playfield 2,
     // font 3, highlighted font 4, countdowns 5..8, shell 9, shot 10.
@@ -239,8 +240,7 @@ TEST(ZuverlaessigStartSchritte, EveryDisplayStepShowsItsMessageThenItsNumber)
         {"SetColorKey", 8, "DDraw_Offscreen_anlegen: SetColorKey()", 19},
         {"SetColorKey", 9, "DDraw_Offscreen_anlegen: SetColorKey()", 21},
     };
-    for (const Erwartet& e : faelle)
-        Pruefen(e, Lauf(SOFORT_ZU, e.schritt, e.k));
+    for (const Erwartet& e : faelle) Pruefen(e, Lauf(SOFORT_ZU, e.schritt, e.k));
 
     // A countdown surface that is missing is not drawn: the game starts,
     // after the loader has said that its surface is missing.
@@ -255,23 +255,21 @@ TEST(ZuverlaessigStartSchritte, EveryDisplayStepShowsItsMessageThenItsNumber)
 
 // Calls of each step made before the start-up stops at the given surface,
 // that is before the picture that goes onto it is loaded.
-std::map<std::string, int> Aufrufe_vor_dem_Bild(int flaeche)
-{
+std::map<std::string, int> Aufrufe_vor_dem_Bild(int flaeche) {
     Lauf(SOFORT_ZU, "CreateSurface", flaeche);
     std::map<std::string, int> n;
-    for (const char* s : {"Lock", "malloc", "CreateFile", "SetFilePointer", "ReadFile"})
-        n[s] = headless_fault_calls(s);
+    for (const char* s : {"Lock", "malloc", "CreateFile", "SetFilePointer", "ReadFile"}) n[s] = headless_fault_calls(s);
     return n;
 }
 
-TEST(ZuverlaessigStartSchritte, EveryStepOfTheStartUpPicturesGivesItsNumber)
-{
+TEST(ZuverlaessigStartSchritte, EveryStepOfTheStartUpPicturesGivesItsNumber) {
     Testordner_anlegen();
     struct Bild {
         int flaeche, nummer;
         const char* breiten;
     };
-    const Bild bilder[] = {{3, 15, "Breite1920 Breite20"}, {9, 20, "Breite132 Breite20"}, {10, 22, "Breite196 Breite20"}};
+    const Bild bilder[] = {
+        {3, 15, "Breite1920 Breite20"}, {9, 20, "Breite132 Breite20"}, {10, 22, "Breite196 Breite20"}};
     for (const Bild& b : bilder) {
         std::map<std::string, int> vor = Aufrufe_vor_dem_Bild(b.flaeche);
         const std::string format = std::string("PackFile_Bild_laden: Formatvergleich - ") + b.breiten;
@@ -296,8 +294,7 @@ TEST(ZuverlaessigStartSchritte, EveryStepOfTheStartUpPicturesGivesItsNumber)
     }
 }
 
-TEST(ZuverlaessigStartSchritte, SoundStartFailsAtEverySectorAndGivesBackTheEarlierOnes)
-{
+TEST(ZuverlaessigStartSchritte, SoundStartFailsAtEverySectorAndGivesBackTheEarlierOnes) {
     Testordner_anlegen();
     // Calls made before the first sector is loaded.
     Lauf(SOFORT_ZU, "DSound.SetCooperativeLevel", 0);
@@ -321,8 +318,7 @@ TEST(ZuverlaessigStartSchritte, SoundStartFailsAtEverySectorAndGivesBackTheEarli
         for (const auto& f : faelle) {
             Ablauf a = Lauf(SOFORT_ZU, f.schritt, f.k);
             std::vector<std::string> soll;
-            for (const std::string& m : f.meldungen)
-                soll.push_back(Fehler(m));
+            for (const std::string& m : f.meldungen) soll.push_back(Fehler(m));
             soll.push_back(Nummer(23));
             EXPECT_EQ(Boxen(a), soll) << f.schritt;
             // Later sectors are not tried; the earlier buffers went back.
@@ -337,8 +333,7 @@ TEST(ZuverlaessigStartSchritte, SoundStartFailsAtEverySectorAndGivesBackTheEarli
     }
 }
 
-TEST(ZuverlaessigStartSchritte, ScoreFileThatCannotBeCreatedLeavesTheGameRunning)
-{
+TEST(ZuverlaessigStartSchritte, ScoreFileThatCannotBeCreatedLeavesTheGameRunning) {
     Testordner_anlegen();
     // The seven required files, then the score file that is not there yet,
     // then the new one.
@@ -355,4 +350,4 @@ TEST(ZuverlaessigStartSchritte, ScoreFileThatCannotBeCreatedLeavesTheGameRunning
     EXPECT_EQ(headless_live_objects(), 0);
 }
 
-}  // namespace
+}   // namespace

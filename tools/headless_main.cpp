@@ -36,7 +36,7 @@ bool dword_lesen(const char* s, DWORD* wert) {
     return true;
 }
 
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv) {
     RunnerOptionen opt;
@@ -66,6 +66,7 @@ int main(int argc, char** argv) {
         }
     }
     RunnerErgebnis erg = Runner_ausfuehren(opt);
-    if (erg.status == 2 && erg.bad_line > 0) std::fprintf(stderr, "glubbershoot-headless: bad script line %d\n", erg.bad_line);
+    if (erg.status == 2 && erg.bad_line > 0)
+        std::fprintf(stderr, "glubbershoot-headless: bad script line %d\n", erg.bad_line);
     return erg.status;
 }

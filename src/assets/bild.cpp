@@ -14,8 +14,7 @@ enum {
     BMP_FARBTABELLE = 1024,
 };
 
-void Bild_spiegeln(BYTE* zeile, int laenge)
-{
+void Bild_spiegeln(BYTE* zeile, int laenge) {
     for (int i = 0, j = laenge - 1; i < j; i++, j--) {
         BYTE b = zeile[i];
         zeile[i] = zeile[j];
@@ -25,14 +24,12 @@ void Bild_spiegeln(BYTE* zeile, int laenge)
 
 // Header reads must be complete; a short one means the sector is cut off
 // before anything usable.
-static bool Kopf_lesen(PlatFile* hDatei, BYTE* puffer, DWORD laenge)
-{
+static bool Kopf_lesen(PlatFile* hDatei, BYTE* puffer, DWORD laenge) {
     DWORD dwGelesen = 0;
     return plat_file_read(hDatei, puffer, laenge, &dwGelesen) && dwGelesen == laenge;
 }
 
-static void Palette_setzen(const BYTE* farbtabelle, int* fehler)
-{
+static void Palette_setzen(const BYTE* farbtabelle, int* fehler) {
     PALETTEENTRY pe[256];
     for (int i = 0; i < 256; i++) {
         pe[i].peRed = farbtabelle[4 * i + 2];
@@ -56,16 +53,14 @@ static void Palette_setzen(const BYTE* farbtabelle, int* fehler)
     }
     // Every background load makes a new palette; drop the one it replaces
     // so a long session does not pile them up.
-    if (lpDDPal)
-        plat_palette_release(lpDDPal);
+    if (lpDDPal) plat_palette_release(lpDDPal);
     lpDDPal = lpNeu;
 }
 
 // Reads the headers, the colour table and the rows of one sector, checking
 // them against the target's size.
 static int Sektor_lesen(PlatFile* hDatei, int32_t iSektorOffset, bool bGesperrt, uint32_t W, uint32_t H,
-                        BYTE* farbtabelle, BYTE* lpbyBild, const char** meldung)
-{
+                        BYTE* farbtabelle, BYTE* lpbyBild, const char** meldung) {
     BYTE dateikopf[BMP_DATEIKOPF], infokopf[BMP_INFOKOPF];
     // An offset outside the file reads as a missing header.
     if (iSektorOffset < 0 || !plat_file_seek(hDatei, (DWORD)iSektorOffset) ||
@@ -104,16 +99,18 @@ static int Sektor_lesen(PlatFile* hDatei, int32_t iSektorOffset, bool bGesperrt,
     return 0;
 }
 
-int PackFile_Bild_laden(const char* datei, const PackFileVerzeichnis* pfv, int sektor, PlatSurface* ziel,
-                        BYTE palette, BYTE spiegeln)
-{
+int PackFile_Bild_laden(const char* datei, const PackFileVerzeichnis* pfv, int sektor, PlatSurface* ziel, BYTE palette,
+                        BYTE spiegeln) {
     if (!ziel) {
         Fehler_melden("PackFile_Bild_laden: Surface nich vorhanden!");
         iGameState = GS_EXIT;
         return 1;
     }
     if (!pfv || sektor < 0 || sektor >= MAX_BMP_SEKTOREN || pfv->iSektorTyp[sektor] != SEKTOR_BMP) {
-        Fehler_melden("PackFile_Bild_laden: Ung\xFC" "ltiger BMP-Sektor ausgew\xE4" "hlt!");
+        Fehler_melden(
+            "PackFile_Bild_laden: Ung\xFC"
+            "ltiger BMP-Sektor ausgew\xE4"
+            "hlt!");
         iGameState = GS_EXIT;
         return 2;
     }
@@ -121,8 +118,7 @@ int PackFile_Bild_laden(const char* datei, const PackFileVerzeichnis* pfv, int s
     // A surface that cannot be locked counts as 0 x 0 and fails the size check.
     PlatLock lock{};
     bool bGesperrt = plat_surface_lock(ziel, &lock) == PLAT_OK;
-    if (!bGesperrt)
-        lock = PlatLock{};
+    if (!bGesperrt) lock = PlatLock{};
     const uint32_t W = lock.dwWidth, H = lock.dwHeight;
     const size_t groesse = (size_t)W * H;
 
@@ -146,8 +142,7 @@ int PackFile_Bild_laden(const char* datei, const PackFileVerzeichnis* pfv, int s
 
     if (!fehler)
         fehler = Sektor_lesen(hDatei, pfv->iSektorOffset[sektor], bGesperrt, W, H, farbtabelle, lpbyBild, &meldung);
-    if (hDatei)
-        plat_file_close(hDatei);
+    if (hDatei) plat_file_close(hDatei);
 
     if (!fehler) {
         // The file stores the bottom row first.
@@ -155,23 +150,20 @@ int PackFile_Bild_laden(const char* datei, const PackFileVerzeichnis* pfv, int s
         BYTE* zielzeile = lock.lpSurface;
         for (uint32_t y = 0; y < H; y++) {
             quelle -= W;
-            if (spiegeln == 1)
-                Bild_spiegeln(quelle, (int)W);
+            if (spiegeln == 1) Bild_spiegeln(quelle, (int)W);
             memcpy(zielzeile, quelle, W);
             zielzeile += lock.lPitch;
         }
     }
 
-    if (bGesperrt)
-        plat_surface_unlock(ziel);
+    if (bGesperrt) plat_surface_unlock(ziel);
     plat_free(lpbyBild);
     if (fehler) {
         Fehler_melden(meldung);
         return fehler;
     }
 
-    if (palette != 1)
-        return 0;
+    if (palette != 1) return 0;
     Palette_setzen(farbtabelle, &fehler);
     return fehler;
 }

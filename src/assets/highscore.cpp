@@ -11,25 +11,20 @@ HighscoreEintrag HighscoreListe[MAX_HIGHSCORES] = {};
 
 // Names are at most 19 characters: a hand-made file without terminator
 // is cut there, so the table always holds C strings.
-static void Name_setzen(char* ziel, const char* name)
-{
+static void Name_setzen(char* ziel, const char* name) {
     memset(ziel, 0, sizeof(HighscoreListe[0].szName));
-    if (name)
-        memcpy(ziel, name, strnlen(name, sizeof(HighscoreListe[0].szName) - 1));
+    if (name) memcpy(ziel, name, strnlen(name, sizeof(HighscoreListe[0].szName) - 1));
 }
 
-void Highscore_sortieren(HighscoreEintrag* liste)
-{
-    if (!liste)
-        return;
+void Highscore_sortieren(HighscoreEintrag* liste) {
+    if (!liste) return;
     // Picks the best not yet placed, the upper one among equals: stable.
     HighscoreEintrag neu[MAX_HIGHSCORES];
     bool bPlatziert[MAX_HIGHSCORES] = {};
     for (int n = 0; n < MAX_HIGHSCORES; n++) {
         int beste = -1;
         for (int i = 0; i < MAX_HIGHSCORES; i++) {
-            if (!bPlatziert[i] && (beste < 0 || liste[i].iPunktzahl > liste[beste].iPunktzahl))
-                beste = i;
+            if (!bPlatziert[i] && (beste < 0 || liste[i].iPunktzahl > liste[beste].iPunktzahl)) beste = i;
         }
         bPlatziert[beste] = true;
         neu[n] = liste[beste];
@@ -37,8 +32,7 @@ void Highscore_sortieren(HighscoreEintrag* liste)
     memcpy(liste, neu, sizeof(neu));
 }
 
-int Highscore_schreiben(const char* datei)
-{
+int Highscore_schreiben(const char* datei) {
     BYTE abDatei[HIGHSCORE_DATEI_GROESSE] = {};
     memcpy(abDatei, HIGHSCORE_VERSION, sizeof(HIGHSCORE_VERSION));
 
@@ -55,9 +49,9 @@ int Highscore_schreiben(const char* datei)
 
     SYSTEMTIME st{};
     plat_get_system_time(&st);
-    const WORD zeit[8] = {st.wYear, st.wMonth, st.wDayOfWeek, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
-    for (int i = 0; i < 8; i++)
-        Bytes_Word_schreiben(abDatei + HS_ZEIT + 2 * i, zeit[i]);
+    const WORD zeit[8] = {st.wYear, st.wMonth,  st.wDayOfWeek, st.wDay,
+                          st.wHour, st.wMinute, st.wSecond,    st.wMilliseconds};
+    for (int i = 0; i < 8; i++) Bytes_Word_schreiben(abDatei + HS_ZEIT + 2 * i, zeit[i]);
     for (int i = 0; i < MAX_HIGHSCORES; i++) {
         BYTE* p = abDatei + HS_EINTRAEGE + HS_EINTRAG_GROESSE * i;
         Bytes_Int_schreiben(p, HighscoreListe[i].iPunktzahl);
@@ -75,8 +69,7 @@ int Highscore_schreiben(const char* datei)
     return 0;
 }
 
-static void Highscore_Vorgabe_fuellen(void)
-{
+static void Highscore_Vorgabe_fuellen(void) {
     for (int i = 0; i < MAX_HIGHSCORES; i++) {
         HighscoreListe[i].iPunktzahl = (Zufall() % 300 + 200) * 10;
         Name_setzen(HighscoreListe[i].szName, "T.Wolkanz");
@@ -84,8 +77,7 @@ static void Highscore_Vorgabe_fuellen(void)
     Highscore_sortieren(HighscoreListe);
 }
 
-int Highscore_anlegen(void)
-{
+int Highscore_anlegen(void) {
     Highscore_Vorgabe_fuellen();
     Highscore_schreiben(HIGHSCORE_DATEI);
     return 0;
@@ -93,39 +85,30 @@ int Highscore_anlegen(void)
 
 // A disk that fails to read says nothing about the list on it: play on with
 // the defaults, but never write them over a list that may be fine.
-static int Highscore_Lesefehler(void)
-{
+static int Highscore_Lesefehler(void) {
     Highscore_Vorgabe_fuellen();
     Fehler_melden("Highscore_lesen: ReadFile()");
     return 2;
 }
 
-static int Highscore_ersetzen(int ergebnis, const char* meldung)
-{
+static int Highscore_ersetzen(int ergebnis, const char* meldung) {
     Highscore_anlegen();
-    if (meldung)
-        Fehler_melden(meldung);
+    if (meldung) Fehler_melden(meldung);
     return ergebnis;
 }
 
-int Highscore_pruefen(const BYTE* abDatei, DWORD dwGroesse)
-{
-    if (!abDatei || dwGroesse != HIGHSCORE_DATEI_GROESSE)
-        return 2;
-    if (memcmp(abDatei, HIGHSCORE_VERSION, sizeof(HIGHSCORE_VERSION)) != 0)
-        return 3;
+int Highscore_pruefen(const BYTE* abDatei, DWORD dwGroesse) {
+    if (!abDatei || dwGroesse != HIGHSCORE_DATEI_GROESSE) return 2;
+    if (memcmp(abDatei, HIGHSCORE_VERSION, sizeof(HIGHSCORE_VERSION)) != 0) return 3;
     WORD wMinute = Bytes_Word_lesen(abDatei + HS_ZEIT + 10);
     WORD wSekunde = Bytes_Word_lesen(abDatei + HS_ZEIT + 12);
-    if (wMinute > 60 || wSekunde > 60)
-        return 4;
+    if (wMinute > 60 || wSekunde > 60) return 4;
     return 0;
 }
 
-int Highscore_lesen(const char* datei)
-{
+int Highscore_lesen(const char* datei) {
     PlatFile* hDatei = plat_file_open(datei, PLAT_DATEI_LESEN);
-    if (!hDatei)
-        return Highscore_ersetzen(1, nullptr);
+    if (!hDatei) return Highscore_ersetzen(1, nullptr);
 
     DWORD dwGroesse = 0;
     if (!plat_file_size(hDatei, &dwGroesse)) {
@@ -134,21 +117,26 @@ int Highscore_lesen(const char* datei)
     }
     if (dwGroesse != HIGHSCORE_DATEI_GROESSE) {
         plat_file_close(hDatei);
-        return Highscore_ersetzen(2, "Ihre Highscoreliste ist leider ungueltig,\nund mu\xDF" "te komplett neu anglegt werden!");
+        return Highscore_ersetzen(2,
+                                  "Ihre Highscoreliste ist leider ungueltig,\nund mu\xDF"
+                                  "te komplett neu anglegt werden!");
     }
 
     BYTE abDatei[HIGHSCORE_DATEI_GROESSE] = {};
     DWORD dwGelesen = 0;
     const bool bGelesen = plat_file_read(hDatei, abDatei, sizeof(abDatei), &dwGelesen);
     plat_file_close(hDatei);
-    if (!bGelesen || dwGelesen != sizeof(abDatei))
-        return Highscore_Lesefehler();
+    if (!bGelesen || dwGelesen != sizeof(abDatei)) return Highscore_Lesefehler();
 
     const int iPruefung = Highscore_pruefen(abDatei, dwGelesen);
     if (iPruefung == 3)
-        return Highscore_ersetzen(3, "Ihre Highscore-Version ist leider ungueltig,\nund mu\xDF" "te komplett neu anglegt werden!");
+        return Highscore_ersetzen(3,
+                                  "Ihre Highscore-Version ist leider ungueltig,\nund mu\xDF"
+                                  "te komplett neu anglegt werden!");
     if (iPruefung == 4)
-        return Highscore_ersetzen(4, "Ihre Highscoreliste wurde manuell veraendert\nund mu\xDF" "te komplett neu anglegt werden!");
+        return Highscore_ersetzen(4,
+                                  "Ihre Highscoreliste wurde manuell veraendert\nund mu\xDF"
+                                  "te komplett neu anglegt werden!");
 
     for (int i = 0; i < MAX_HIGHSCORES; i++) {
         const BYTE* p = abDatei + HS_EINTRAEGE + HS_EINTRAG_GROESSE * i;
@@ -161,8 +149,7 @@ int Highscore_lesen(const char* datei)
     return 0;
 }
 
-int Highscore_eintragen(const char* name, int32_t punkte)
-{
+int Highscore_eintragen(const char* name, int32_t punkte) {
     Highscore_sortieren(HighscoreListe);
 
     HighscoreEintrag trage{};

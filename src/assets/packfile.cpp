@@ -11,11 +11,13 @@
 PackFileVerzeichnis pfvGrafik{};
 PackFileVerzeichnis pfvSound{};
 
-int PackFile_oeffnen(const char* datei, PackFileVerzeichnis* pfv)
-{
+int PackFile_oeffnen(const char* datei, PackFileVerzeichnis* pfv) {
     PlatFile* hDatei = plat_file_open(datei, PLAT_DATEI_LESEN);
     if (!hDatei) {
-        snprintf(szText, sizeof(szText), "Die Datei '%s' konnte nicht ge\xF6" "ffnet werden!", datei);
+        snprintf(szText, sizeof(szText),
+                 "Die Datei '%s' konnte nicht ge\xF6"
+                 "ffnet werden!",
+                 datei);
         Fehler_melden(szText);
         return 1;
     }
@@ -35,7 +37,10 @@ int PackFile_oeffnen(const char* datei, PackFileVerzeichnis* pfv)
 
     // Equal as C strings: the 12 characters and the terminator right after.
     if (memcmp(pfv->szKennung, PACKFILE_KENNUNG, sizeof(PACKFILE_KENNUNG)) != 0) {
-        snprintf(szText, sizeof(szText), "Die Datei '%s' ist keine g\xFC" "ltige 'PackFile' - Datei!", datei);
+        snprintf(szText, sizeof(szText),
+                 "Die Datei '%s' ist keine g\xFC"
+                 "ltige 'PackFile' - Datei!",
+                 datei);
         Fehler_melden(szText);
         return 2;
     }

@@ -24,8 +24,8 @@ extern PackFileVerzeichnis pfvGrafik;
 extern PackFileVerzeichnis pfvSound;
 
 int PackFile_oeffnen(const char* datei, PackFileVerzeichnis* pfv);
-int PackFile_Bild_laden(const char* datei, const PackFileVerzeichnis* pfv, int sektor, PlatSurface* ziel,
-                        BYTE palette, BYTE spiegeln);
+int PackFile_Bild_laden(const char* datei, const PackFileVerzeichnis* pfv, int sektor, PlatSurface* ziel, BYTE palette,
+                        BYTE spiegeln);
 void Bild_spiegeln(BYTE* zeile, int laenge);
 int PackFile_Sound_laden(const char* datei, const PackFileVerzeichnis* pfv, int sektor, PlatSoundBuffer** puffer);
 bool DSound_WaveFormat(PlatFile* datei, WAVEFORMATEX* format, DWORD offset);

@@ -12,8 +12,7 @@
 // come from a damaged archive and is refused instead of allocated.
 #define MAX_WAVE_DATEN (16u * 1024u * 1024u)
 
-static bool Genau_lesen(PlatFile* datei, void* puffer, DWORD laenge)
-{
+static bool Genau_lesen(PlatFile* datei, void* puffer, DWORD laenge) {
     DWORD dwGelesen = 0;
     return plat_file_read(datei, puffer, laenge, &dwGelesen) && dwGelesen == laenge;
 }
@@ -24,8 +23,7 @@ static bool Genau_lesen(PlatFile* datei, void* puffer, DWORD laenge)
 // forward, so no size field can make it loop or overflow. A failed
 // descent is reported in the name of `funktion`.
 static bool Wave_Chunk_suchen(PlatFile* datei, DWORD offset, const char* kennung, DWORD* position, DWORD* groesse,
-                              const char* funktion)
-{
+                              const char* funktion) {
     char szMeldung[80];
     DWORD dwDateiGroesse = 0;
     BYTE riff[12];
@@ -37,14 +35,12 @@ static bool Wave_Chunk_suchen(PlatFile* datei, DWORD offset, const char* kennung
     }
 
     uint64_t ende = (uint64_t)offset + 8 + Bytes_DWord_lesen(riff + 4);
-    if (ende > dwDateiGroesse)
-        ende = dwDateiGroesse;
+    if (ende > dwDateiGroesse) ende = dwDateiGroesse;
 
     uint64_t pos = (uint64_t)offset + 12;
     while (pos + 8 <= ende) {
         BYTE kopf[8];
-        if (!plat_file_seek(datei, (DWORD)pos) || !Genau_lesen(datei, kopf, 8))
-            break;
+        if (!plat_file_seek(datei, (DWORD)pos) || !Genau_lesen(datei, kopf, 8)) break;
         DWORD dwGroesse = Bytes_DWord_lesen(kopf + 4);
         if (memcmp(kopf, kennung, 4) == 0) {
             *position = (DWORD)(pos + 8);
@@ -58,11 +54,9 @@ static bool Wave_Chunk_suchen(PlatFile* datei, DWORD offset, const char* kennung
     return false;
 }
 
-bool DSound_WaveFormat(PlatFile* datei, WAVEFORMATEX* format, DWORD offset)
-{
+bool DSound_WaveFormat(PlatFile* datei, WAVEFORMATEX* format, DWORD offset) {
     DWORD dwPos = 0, dwGroesse = 0;
-    if (!Wave_Chunk_suchen(datei, offset, "fmt ", &dwPos, &dwGroesse, "DSound_WaveFormat"))
-        return false;
+    if (!Wave_Chunk_suchen(datei, offset, "fmt ", &dwPos, &dwGroesse, "DSound_WaveFormat")) return false;
 
     // Always 18 bytes, whatever the chunk says; what the file lacks stays zero.
     BYTE roh[18] = {};
@@ -81,11 +75,9 @@ bool DSound_WaveFormat(PlatFile* datei, WAVEFORMATEX* format, DWORD offset)
     return true;
 }
 
-bool DSound_WaveDaten(PlatFile* datei, DWORD* laenge, BYTE** daten, DWORD offset)
-{
+bool DSound_WaveDaten(PlatFile* datei, DWORD* laenge, BYTE** daten, DWORD offset) {
     DWORD dwPos = 0, dwGroesse = 0;
-    if (!Wave_Chunk_suchen(datei, offset, "data", &dwPos, &dwGroesse, "DSound_WaveDaten"))
-        return false;
+    if (!Wave_Chunk_suchen(datei, offset, "data", &dwPos, &dwGroesse, "DSound_WaveDaten")) return false;
 
     BYTE* lpDaten = dwGroesse <= MAX_WAVE_DATEN ? (BYTE*)plat_malloc(dwGroesse ? dwGroesse : 1) : nullptr;
     if (!lpDaten) {
@@ -109,8 +101,7 @@ bool DSound_WaveDaten(PlatFile* datei, DWORD* laenge, BYTE** daten, DWORD offset
 // Makes the buffer on the sound device and copies the samples into it,
 // leaving it locked for the caller.
 static int Puffer_fuellen(const WAVEFORMATEX* wfx, const BYTE* lpDaten, DWORD dwLaenge, PlatSoundBuffer** puffer,
-                          void** lpZiel, DWORD* dwZielLaenge, const char** meldung)
-{
+                          void** lpZiel, DWORD* dwZielLaenge, const char** meldung) {
     if (!lpDS || plat_sound_create_buffer(lpDS, wfx, dwLaenge, puffer) != PLAT_OK || !*puffer) {
         *meldung = "PackFile_Sound_laden: CreateSoundBuffer()";
         return 5;
@@ -120,15 +111,16 @@ static int Puffer_fuellen(const WAVEFORMATEX* wfx, const BYTE* lpDaten, DWORD dw
         return 6;
     }
     // Never more than was loaded, whatever region the buffer hands out.
-    if (*lpZiel)
-        memcpy(*lpZiel, lpDaten, *dwZielLaenge < dwLaenge ? *dwZielLaenge : dwLaenge);
+    if (*lpZiel) memcpy(*lpZiel, lpDaten, *dwZielLaenge < dwLaenge ? *dwZielLaenge : dwLaenge);
     return 0;
 }
 
-int PackFile_Sound_laden(const char* datei, const PackFileVerzeichnis* pfv, int sektor, PlatSoundBuffer** puffer)
-{
+int PackFile_Sound_laden(const char* datei, const PackFileVerzeichnis* pfv, int sektor, PlatSoundBuffer** puffer) {
     if (!pfv || sektor < 0 || sektor >= MAX_WAV_SEKTOREN || pfv->iSektorTyp[sektor] != SEKTOR_WAV) {
-        Fehler_melden("PackFile_Sound_laden: Ung\xFC" "ltiger WAV-Sektor ausgew\xE4" "hlt!");
+        Fehler_melden(
+            "PackFile_Sound_laden: Ung\xFC"
+            "ltiger WAV-Sektor ausgew\xE4"
+            "hlt!");
         return 1;
     }
 
@@ -157,8 +149,7 @@ int PackFile_Sound_laden(const char* datei, const PackFileVerzeichnis* pfv, int 
 
     void* lpZiel = nullptr;
     DWORD dwZielLaenge = 0;
-    if (!fehler)
-        fehler = Puffer_fuellen(&wfx, lpDaten, dwLaenge, puffer, &lpZiel, &dwZielLaenge, &meldung);
+    if (!fehler) fehler = Puffer_fuellen(&wfx, lpDaten, dwLaenge, puffer, &lpZiel, &dwZielLaenge, &meldung);
     plat_free(lpDaten);
 
     if (!fehler && plat_sound_buffer_unlock(*puffer, lpZiel, dwZielLaenge) != PLAT_OK) {

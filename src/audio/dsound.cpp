@@ -8,8 +8,7 @@
 PlatSound* lpDS = nullptr;
 PlatSoundBuffer* lpDSB[MAX_SOUNDS] = {};
 
-int DSound_starten(void)
-{
+int DSound_starten(void) {
     PlatSound* lpNeu = nullptr;
     if (plat_sound_create(&lpNeu) != PLAT_OK || !lpNeu) {
         Fehler_melden("DSound_starten: DirectSoundCreate()");
@@ -35,8 +34,7 @@ int DSound_starten(void)
 }
 
 // Safe to call twice: every released reference is nulled.
-void DSound_beenden(void)
-{
+void DSound_beenden(void) {
     for (int i = 0; i < MAX_SOUNDS; i++) {
         if (lpDSB[i]) {
             plat_sound_buffer_release(lpDSB[i]);
@@ -50,26 +48,18 @@ void DSound_beenden(void)
 }
 
 // One buffer per effect: playing it again cuts the running instance.
-void DSound_abspielen(PlatSoundBuffer* puffer, int32_t pan)
-{
-    if (!puffer)
-        return;
-    if (DSound_spielt(puffer))
-        plat_sound_buffer_stop(puffer);
+void DSound_abspielen(PlatSoundBuffer* puffer, int32_t pan) {
+    if (!puffer) return;
+    if (DSound_spielt(puffer)) plat_sound_buffer_stop(puffer);
     plat_sound_buffer_set_pan(puffer, pan);
     plat_sound_buffer_play(puffer);
 }
 
-bool DSound_spielt(PlatSoundBuffer* puffer)
-{
-    if (!puffer)
-        return false;
+bool DSound_spielt(PlatSoundBuffer* puffer) {
+    if (!puffer) return false;
     DWORD dwStatus = 0;
     plat_sound_buffer_get_status(puffer, &dwStatus);
     return dwStatus == DSBSTATUS_PLAYING;
 }
 
-void Wave_abspielen(const char* datei)
-{
-    plat_play_sound(datei);
-}
+void Wave_abspielen(const char* datei) { plat_play_sound(datei); }

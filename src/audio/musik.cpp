@@ -12,14 +12,11 @@ int32_t iMusikZustand = MUSIK_ZU;
 BYTE bMusikAn = 1;
 DWORD dwMusikTitelZeit = 0;
 
-static void Musik_oeffnen(int operation, const char* datei)
-{
+static void Musik_oeffnen(int operation, const char* datei) {
     char szKurz[MUSIK_NAME_LAENGE] = {};
-    if (!datei)
-        datei = "";
+    if (!datei) datei = "";
     // Without a short form the name is passed as it is.
-    if (!plat_get_short_path_name(datei, szKurz, sizeof(szKurz)))
-        snprintf(szKurz, sizeof(szKurz), "%s", datei);
+    if (!plat_get_short_path_name(datei, szKurz, sizeof(szKurz))) snprintf(szKurz, sizeof(szKurz), "%s", datei);
 
     char szBefehl[2048] = {};
     snprintf(szBefehl, sizeof(szBefehl), "open %s type MPEGVideo Alias Mp3", szKurz);
@@ -29,59 +26,51 @@ static void Musik_oeffnen(int operation, const char* datei)
     iMusikZustand = MUSIK_LAEUFT;
 }
 
-void Musik_steuern(int operation, const char* datei)
-{
-    if (iMusikZustand == MUSIK_KEINE || bMusikAn == 0)
-        return;
+void Musik_steuern(int operation, const char* datei) {
+    if (iMusikZustand == MUSIK_KEINE || bMusikAn == 0) return;
 
     switch (operation) {
-    case MUSIK_SPIELEN:
-    case MUSIK_WIEDERHOLEN:
-        if (iMusikZustand == MUSIK_ZU)
-            Musik_oeffnen(operation, datei);
-        break;
-    case MUSIK_SCHLIESSEN:
-        if (iMusikZustand == MUSIK_LAEUFT) {
-            plat_mci_send_string("close Mp3");
-            iMusikZustand = MUSIK_ZU;
-        }
-        break;
-    default:
-        break;
+        case MUSIK_SPIELEN:
+        case MUSIK_WIEDERHOLEN:
+            if (iMusikZustand == MUSIK_ZU) Musik_oeffnen(operation, datei);
+            break;
+        case MUSIK_SCHLIESSEN:
+            if (iMusikZustand == MUSIK_LAEUFT) {
+                plat_mci_send_string("close Mp3");
+                iMusikZustand = MUSIK_ZU;
+            }
+            break;
+        default:
+            break;
     }
 }
 
-void Musik_Titel_waehlen(int index, int modus)
-{
+void Musik_Titel_waehlen(int index, int modus) {
     const int32_t n = iMusikAnzahl < MAX_MUSIK ? iMusikAnzahl : MAX_MUSIK;
-    if (n <= 0)
-        return;
+    if (n <= 0) return;
 
     switch (modus) {
-    case TITEL_ZUFALL:
-        do {
-            index = Zufall() % n;
-        } while (index == iMusikTitel && n >= 2);
-        break;
-    case TITEL_ZURUECK:
-        Musik_steuern(MUSIK_SCHLIESSEN, nullptr);
-        index = iMusikTitel - 1;
-        break;
-    case TITEL_VOR:
-        Musik_steuern(MUSIK_SCHLIESSEN, nullptr);
-        index = iMusikTitel + 1;
-        break;
-    default:
-        break;
+        case TITEL_ZUFALL:
+            do {
+                index = Zufall() % n;
+            } while (index == iMusikTitel && n >= 2);
+            break;
+        case TITEL_ZURUECK:
+            Musik_steuern(MUSIK_SCHLIESSEN, nullptr);
+            index = iMusikTitel - 1;
+            break;
+        case TITEL_VOR:
+            Musik_steuern(MUSIK_SCHLIESSEN, nullptr);
+            index = iMusikTitel + 1;
+            break;
+        default:
+            break;
     }
 
-    if (index >= n)
-        index = 0;
-    if (index < 0)
-        index = n - 1;
+    if (index >= n) index = 0;
+    if (index < 0) index = n - 1;
 
-    if (iMusikZustand == MUSIK_LAEUFT)
-        return;
+    if (iMusikZustand == MUSIK_LAEUFT) return;
 
     iMusikTitel = index;
     dwMusikTitelZeit = plat_get_tick_count();

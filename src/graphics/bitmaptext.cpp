@@ -15,21 +15,17 @@ static const int TRENN_SPALTE = 5;   // column that marks the separator lines
 
 // ------------------------------------------------------- character table
 
-static constexpr std::array<BYTE, 256> Zeichentabelle_bauen()
-{
+static constexpr std::array<BYTE, 256> Zeichentabelle_bauen() {
     std::array<BYTE, 256> t{};
-    for (auto& g : t)
-        g = KEIN_GLYPH;
+    for (auto& g : t) g = KEIN_GLYPH;
     for (int i = 0; i < 26; ++i) {
         t['a' + i] = static_cast<BYTE>(i);
         t['A' + i] = static_cast<BYTE>(26 + i);
     }
-    for (int i = 0; i < 10; ++i)
-        t['0' + i] = static_cast<BYTE>(52 + i);
-    const unsigned char zeichen[] = {'.', ',', '-', ':', '!', '"', '$', '%', '&', '/',
-                                     '(', ')', '?', '\\', '`', 0xB4, '@', '+'};
-    for (unsigned i = 0; i < sizeof zeichen; ++i)
-        t[zeichen[i]] = static_cast<BYTE>(62 + i);
+    for (int i = 0; i < 10; ++i) t['0' + i] = static_cast<BYTE>(52 + i);
+    const unsigned char zeichen[] = {'.', ',', '-', ':', '!',  '"', '$',  '%', '&',
+                                     '/', '(', ')', '?', '\\', '`', 0xB4, '@', '+'};
+    for (unsigned i = 0; i < sizeof zeichen; ++i) t[zeichen[i]] = static_cast<BYTE>(62 + i);
     return t;
 }
 
@@ -41,20 +37,15 @@ int BitmapText_Zeichenindex(BYTE zeichen) { return kZeichenIndex[zeichen]; }
 
 // Locks the surface; a lock whose rows cannot be walked safely counts as
 // a failed lock and is given back at once.
-static bool Sperren(PlatSurface* s, PlatLock* l)
-{
-    if (!s || plat_surface_lock(s, l) != PLAT_OK)
-        return false;
-    if (l->dwWidth == 0 || l->dwHeight == 0)
-        return true;
-    if (l->lpSurface && l->lPitch > 0 && static_cast<uint32_t>(l->lPitch) >= l->dwWidth)
-        return true;
+static bool Sperren(PlatSurface* s, PlatLock* l) {
+    if (!s || plat_surface_lock(s, l) != PLAT_OK) return false;
+    if (l->dwWidth == 0 || l->dwHeight == 0) return true;
+    if (l->lpSurface && l->lPitch > 0 && static_cast<uint32_t>(l->lPitch) >= l->dwWidth) return true;
     plat_surface_unlock(s);
     return false;
 }
 
-int BitmapText_einlesen(PlatSurface* font, RECT* glyphen)
-{
+int BitmapText_einlesen(PlatSurface* font, RECT* glyphen) {
     PlatLock l{};
     if (!glyphen || !Sperren(font, &l)) {
         Fehler_melden("BitmapText_einlesen: Lock(lpDDSFont)");
@@ -73,8 +64,7 @@ int BitmapText_einlesen(PlatSurface* font, RECT* glyphen)
         const int hoehe = static_cast<int>(l.dwHeight);
         for (int y = 0; y < hoehe; ++y) {
             const uint8_t* zeile = l.lpSurface + static_cast<size_t>(y) * static_cast<size_t>(l.lPitch);
-            if (zeile[TRENN_SPALTE] != 0)
-                continue;
+            if (zeile[TRENN_SPALTE] != 0) continue;
             ++linien;
             if (vorige < 0) {
                 vorige = y;
@@ -83,8 +73,7 @@ int BitmapText_einlesen(PlatSurface* font, RECT* glyphen)
             const uint8_t* kopf = l.lpSurface + static_cast<size_t>(vorige + 1) * static_cast<size_t>(l.lPitch);
             int letzte = -1;
             for (int x = 0; x < breite; ++x) {
-                if (kopf[x] != 0)
-                    continue;
+                if (kopf[x] != 0) continue;
                 if (letzte < 0) {
                     letzte = x;
                 } else if (k < MAX_ZELLEN) {
@@ -119,8 +108,7 @@ int BitmapText_einlesen(PlatSurface* font, RECT* glyphen)
 
 // ------------------------------------------------------ highlighted copy
 
-int BitmapText_klonen(PlatSurface* quelle, PlatSurface* ziel, BYTE umfaerben, BYTE von, BYTE nach)
-{
+int BitmapText_klonen(PlatSurface* quelle, PlatSurface* ziel, BYTE umfaerben, BYTE von, BYTE nach) {
     if (!quelle || !ziel) {
         Fehler_melden("BitmapText_klonen: Surface nicht vorhanden!");
         return 1;
@@ -147,8 +135,7 @@ int BitmapText_klonen(PlatSurface* quelle, PlatSurface* ziel, BYTE umfaerben, BY
 
     if (umfaerben == 1) {
         for (size_t i = 0; i < groesse; ++i)
-            if (puffer[i] == von)
-                puffer[i] = nach;
+            if (puffer[i] == von) puffer[i] = nach;
     }
 
     // The buffer and the target's lock are given back in one place.
@@ -169,17 +156,14 @@ int BitmapText_klonen(PlatSurface* quelle, PlatSurface* ziel, BYTE umfaerben, BY
         plat_surface_unlock(ziel);
     }
     plat_free(puffer);
-    if (fehler)
-        Fehler_melden(meldung);
+    if (fehler) Fehler_melden(meldung);
     return fehler;
 }
 
 // ----------------------------------------------------------- text output
 
-void BitmapText_ausgeben(PlatSurface* font, const char* text, int x, int y, int ausrichtung, PlatSurface* ziel)
-{
-    if (!text || !font || !ziel)
-        return;
+void BitmapText_ausgeben(PlatSurface* font, const char* text, int x, int y, int ausrichtung, PlatSurface* ziel) {
+    if (!text || !font || !ziel) return;
     const int64_t n = static_cast<int64_t>(std::strlen(text));
     const int64_t mittelBreite = rcGlyphen[MAX_ZELLEN].left;
     const int64_t mittelHoehe = rcGlyphen[MAX_ZELLEN].top;
@@ -202,14 +186,11 @@ void BitmapText_ausgeben(PlatSurface* font, const char* text, int x, int y, int 
         const int32_t w = quelle.right - quelle.left;
         const int32_t h = quelle.bottom - quelle.top;
         px += vorschub;
-        if (px < 0 || px >= BILDSCHIRM_BREITE || y < -mittelHoehe || y >= BILDSCHIRM_HOEHE)
-            return;
+        if (px < 0 || px >= BILDSCHIRM_BREITE || y < -mittelHoehe || y >= BILDSCHIRM_HOEHE) return;
         // An empty cell would be a failed blit.
-        if (w <= 0 || h <= 0)
-            return;
+        if (w <= 0 || h <= 0) return;
         const RECT zielRect{static_cast<int32_t>(px), y, static_cast<int32_t>(px) + w, y + h};
-        if (plat_surface_blt_keyed(ziel, &zielRect, font, &quelle) != PLAT_OK)
-            return;
+        if (plat_surface_blt_keyed(ziel, &zielRect, font, &quelle) != PLAT_OK) return;
         vorschub = w;
     }
 }

@@ -32,15 +32,11 @@ static DWORD dwZufallSaat = 1;
 
 void Zufall_saeen(DWORD seed) { dwZufallSaat = seed; }
 
-int Zufall(void)
-{
+int Zufall(void) {
     dwZufallSaat = dwZufallSaat * 214013u + 2531011u;
     return static_cast<int>((dwZufallSaat >> 16) & 32767u);
 }
 
 // ------------------------------------------------------ error report
 
-void Fehler_melden(const char* text)
-{
-    plat_message_box(hWnd, text, "Error...", MB_ICONERROR);
-}
+void Fehler_melden(const char* text) { plat_message_box(hWnd, text, "Error...", MB_ICONERROR); }

@@ -14,10 +14,10 @@ bool backend_present(const uint8_t* pixels, int32_t pitch, int w, int h, const P
 bool backend_restore(void);
 
 // The shared code's side, for the backends.
-void plat_common_set_extra_pitch(int bytes);     // extra bytes per surface row (tests)
-void plat_common_set_account(const char* name);  // null: report the real account
-int plat_common_live_objects(void);    // displays, surfaces, clippers, palettes, files, searches
-void plat_common_release_all(void);    // forgets all of them, so a process can start over
+void plat_common_set_extra_pitch(int bytes);      // extra bytes per surface row (tests)
+void plat_common_set_account(const char* name);   // null: report the real account
+int plat_common_live_objects(void);               // displays, surfaces, clippers, palettes, files, searches
+void plat_common_release_all(void);               // forgets all of them, so a process can start over
 // The sound buffers every backend takes: 8- or 16-bit PCM, mono or
 // stereo, 100 Hz to 200 kHz, a consistent block and byte rate, at least
 // one block, at most 8 MiB and five minutes (the mixer's copy of a slow

@@ -16,13 +16,9 @@ namespace {
 
 int g_pfad = -1;   // chosen at the first call
 
-inline uint8_t* zeile(uint8_t* p, int32_t pitch, int32_t y) {
-    return p + static_cast<intptr_t>(y) * pitch;
-}
+inline uint8_t* zeile(uint8_t* p, int32_t pitch, int32_t y) { return p + static_cast<intptr_t>(y) * pitch; }
 
-inline const uint8_t* zeile(const uint8_t* p, int32_t pitch, int32_t y) {
-    return p + static_cast<intptr_t>(y) * pitch;
-}
+inline const uint8_t* zeile(const uint8_t* p, int32_t pitch, int32_t y) { return p + static_cast<intptr_t>(y) * pitch; }
 
 int pfad(void) {
     if (g_pfad < 0) g_pfad = plat_common_blit_bester_pfad();
@@ -96,8 +92,8 @@ BLIT_AVX2_FN inline void block32(uint8_t* d, const uint8_t* s, __m256i lo, __m25
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(d), _mm256_blendv_epi8(v, z, b));
 }
 
-BLIT_AVX2_FN void keyed_avx2(uint8_t* d, int32_t dp, const uint8_t* s, int32_t sp, int32_t w, int32_t h,
-                             uint8_t klo, uint8_t kspan) {
+BLIT_AVX2_FN void keyed_avx2(uint8_t* d, int32_t dp, const uint8_t* s, int32_t sp, int32_t w, int32_t h, uint8_t klo,
+                             uint8_t kspan) {
     if (w < 32) {
         keyed_sse2(d, dp, s, sp, w, h, klo, kspan);
         return;
@@ -146,7 +142,7 @@ void zeile_umsetzen_sse2(uint8_t* z, const uint8_t* q, int32_t n, const uint32_t
 
 #endif
 
-}  // namespace
+}   // namespace
 
 int plat_common_blit_bester_pfad(void) {
 #ifdef BLIT_X86
@@ -167,14 +163,17 @@ int plat_common_blit_pfad(void) { return pfad(); }
 
 const char* plat_common_blit_pfadname(int p) {
     switch (p) {
-    case BLIT_SSE2: return "SSE2";
-    case BLIT_AVX2: return "AVX2";
-    default: return "plain C";
+        case BLIT_SSE2:
+            return "SSE2";
+        case BLIT_AVX2:
+            return "AVX2";
+        default:
+            return "plain C";
     }
 }
 
-void plat_common_blit_keyed(uint8_t* ziel, int32_t ziel_pitch, const uint8_t* quelle, int32_t quell_pitch, int32_t w, int32_t h,
-                uint8_t key_lo, uint8_t key_hi) {
+void plat_common_blit_keyed(uint8_t* ziel, int32_t ziel_pitch, const uint8_t* quelle, int32_t quell_pitch, int32_t w,
+                            int32_t h, uint8_t key_lo, uint8_t key_hi) {
     if (w <= 0 || h <= 0) return;
     const uint8_t span = static_cast<uint8_t>(key_hi - key_lo);
 #ifdef BLIT_X86
@@ -186,7 +185,7 @@ void plat_common_blit_keyed(uint8_t* ziel, int32_t ziel_pitch, const uint8_t* qu
 }
 
 void plat_common_blit_kopieren(uint8_t* ziel, int32_t ziel_pitch, const uint8_t* quelle, int32_t quell_pitch, int32_t w,
-                   int32_t h) {
+                               int32_t h) {
     if (w <= 0 || h <= 0) return;
     if (ziel_pitch == w && quell_pitch == w) {
         std::memcpy(ziel, quelle, static_cast<size_t>(w) * static_cast<size_t>(h));
@@ -210,17 +209,18 @@ void plat_common_blit_fuellen(uint8_t* ziel, int32_t pitch, int32_t w, int32_t h
 // Gathering lookups is slow on many processors, so AVX2 has no path of
 // its own here.
 void plat_common_blit_palette_umsetzen(const uint8_t* quelle, int32_t quell_pitch, int32_t w, int32_t h,
-                           const uint32_t tabelle[256], uint8_t* ziel, int32_t ziel_pitch) {
+                                       const uint32_t tabelle[256], uint8_t* ziel, int32_t ziel_pitch) {
     if (w <= 0 || h <= 0) return;
     void (*zeile_umsetzen)(uint8_t*, const uint8_t*, int32_t, const uint32_t*) = zeile_umsetzen_einfach;
 #ifdef BLIT_X86
     if (pfad() != BLIT_EINFACH) zeile_umsetzen = zeile_umsetzen_sse2;
 #endif
-    for (int32_t y = 0; y < h; ++y) zeile_umsetzen(zeile(ziel, ziel_pitch, y), zeile(quelle, quell_pitch, y), w, tabelle);
+    for (int32_t y = 0; y < h; ++y)
+        zeile_umsetzen(zeile(ziel, ziel_pitch, y), zeile(quelle, quell_pitch, y), w, tabelle);
 }
 
-bool plat_common_blit_strecken_bauen(PlatBlitStrecken* s, const uint8_t* quelle, int32_t quell_pitch, int32_t w, int32_t h,
-                         uint8_t key_lo, uint8_t key_hi, size_t max_stuecke) {
+bool plat_common_blit_strecken_bauen(PlatBlitStrecken* s, const uint8_t* quelle, int32_t quell_pitch, int32_t w,
+                                     int32_t h, uint8_t key_lo, uint8_t key_hi, size_t max_stuecke) {
     s->zeile.clear();
     s->stueck.clear();
     if (w <= 0 || h <= 0) return false;
@@ -234,7 +234,7 @@ bool plat_common_blit_strecken_bauen(PlatBlitStrecken* s, const uint8_t* quelle,
             while (x < w && static_cast<uint8_t>(q[x] - key_lo) <= span) ++x;
             if (x == w) break;
             const int32_t anfang = x;
-            while (x < w && static_cast<uint8_t>(q[x] - key_lo) > span) ++x;
+            while (x<w&& static_cast<uint8_t>(q[x] - key_lo)> span) ++x;
             if (s->stueck.size() / 2 >= max_stuecke) {
                 s->zeile.clear();
                 s->stueck.clear();
@@ -250,7 +250,7 @@ bool plat_common_blit_strecken_bauen(PlatBlitStrecken* s, const uint8_t* quelle,
 }
 
 void plat_common_blit_strecken_kopieren(uint8_t* ziel, int32_t ziel_pitch, const uint8_t* quelle, int32_t quell_pitch,
-                            const PlatBlitStrecken& s, int32_t sx, int32_t sy, int32_t w, int32_t h) {
+                                        const PlatBlitStrecken& s, int32_t sx, int32_t sy, int32_t w, int32_t h) {
     if (w <= 0 || h <= 0) return;
     const int32_t ende = sx + w;
     for (int32_t y = 0; y < h; ++y) {
@@ -294,18 +294,18 @@ bool zeile_unterschied(const uint8_t* a, const uint8_t* b, int32_t n, int32_t* a
     // Sixteen bytes a step; the first and last unequal byte of a block
     // come from the compare's mask.
     for (; i + 16 <= n; i += 16) {
-        const unsigned gleich = static_cast<unsigned>(_mm_movemask_epi8(
-            _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i)),
-                           _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i)))));
+        const unsigned gleich = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i)),
+                                             _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i)))));
         if (gleich != 0xFFFFu) {
             i += __builtin_ctz(~gleich);
             break;
         }
     }
     for (; j - 16 >= i; j -= 16) {
-        const unsigned gleich = static_cast<unsigned>(_mm_movemask_epi8(
-            _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a + j - 16)),
-                           _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + j - 16)))));
+        const unsigned gleich = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a + j - 16)),
+                                             _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + j - 16)))));
         if (gleich != 0xFFFFu) {
             j -= __builtin_clz(~gleich & 0xFFFFu) - 16;
             break;
@@ -322,13 +322,13 @@ bool zeile_unterschied(const uint8_t* a, const uint8_t* b, int32_t n, int32_t* a
     return true;
 }
 
-}  // namespace
+}   // namespace
 
 // Most of a playing frame stands still between flips; comparing a row
 // costs a fraction of converting it.
-void plat_common_blit_palette_nachfuehren(PlatBlitAbgleich* a, const uint8_t* quelle, int32_t quell_pitch, int32_t w, int32_t h,
-                              const uint32_t tabelle[256], uint8_t* ziel, int32_t ziel_pitch, int32_t* von,
-                              int32_t* bis) {
+void plat_common_blit_palette_nachfuehren(PlatBlitAbgleich* a, const uint8_t* quelle, int32_t quell_pitch, int32_t w,
+                                          int32_t h, const uint32_t tabelle[256], uint8_t* ziel, int32_t ziel_pitch,
+                                          int32_t* von, int32_t* bis) {
     *von = *bis = 0;
     if (w <= 0 || h <= 0) return;
     const size_t breite = static_cast<size_t>(w);
@@ -354,8 +354,8 @@ void plat_common_blit_palette_nachfuehren(PlatBlitAbgleich* a, const uint8_t* qu
         const uint8_t* neu = zeile(quelle, quell_pitch, y);
         int32_t anfang = 0, ende = 0;
         if (!zeile_unterschied(alt, neu, w, &anfang, &ende)) continue;
-        plat_common_blit_palette_umsetzen(neu + anfang, quell_pitch, ende - anfang, 1, tabelle, zeile(ziel, ziel_pitch, y) + 4 * anfang,
-                              ziel_pitch);
+        plat_common_blit_palette_umsetzen(neu + anfang, quell_pitch, ende - anfang, 1, tabelle,
+                                          zeile(ziel, ziel_pitch, y) + 4 * anfang, ziel_pitch);
         std::memcpy(alt + anfang, neu + anfang, static_cast<size_t>(ende - anfang));
         if (y < erste) erste = y;
         letzte = y;

@@ -1,11 +1,11 @@
 // Files and directory search on POSIX, shared by both backends. Names are
 // relative to the working directory, as the game expects.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <dirent.h>
+#include <fcntl.h>
 #include <limits.h>
 #include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -157,7 +157,7 @@ PlatFile* ersetzen_oeffnen(const char* name) {
     return f;
 }
 
-}  // namespace
+}   // namespace
 
 int plat_common_file_live_objects(void) { return static_cast<int>(g_dateien.size() + g_suchen.size()); }
 

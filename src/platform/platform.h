@@ -50,7 +50,7 @@ struct RGNDATAHEADER {
     DWORD dwSize;   // 32
     DWORD iType;    // RDH_RECTANGLES
     DWORD nCount;
-    DWORD nRgnSize; // 16 * nCount
+    DWORD nRgnSize;   // 16 * nCount
     RECT rcBound;
 };
 
@@ -132,8 +132,8 @@ enum {
 
 // Modes of plat_file_open.
 enum {
-    PLAT_DATEI_LESEN = 1,          // existing file, read only
-    PLAT_DATEI_SCHREIBEN_NEU = 2,  // create or truncate, write only
+    PLAT_DATEI_LESEN = 1,           // existing file, read only
+    PLAT_DATEI_SCHREIBEN_NEU = 2,   // create or truncate, write only
     // A new version of the file, write only; it takes the file's place at
     // plat_file_commit and not before (see there).
     PLAT_DATEI_ERSETZEN = 3,
@@ -146,10 +146,10 @@ int WinMain(void* hInstance, void* hPrevInstance, char* lpCmdLine, int nShowCmd)
 
 // ------------------------------------------------- window and messages
 
-bool plat_register_class(const char* class_name, WNDPROC proc);             // "RegisterClass"
-HWND plat_create_window(const char* class_name, const char* caption);     // "CreateWindow"; null on failure
+bool plat_register_class(const char* class_name, WNDPROC proc);         // "RegisterClass"
+HWND plat_create_window(const char* class_name, const char* caption);   // "CreateWindow"; null on failure
 void plat_show_window(HWND hwnd);
-bool plat_peek_message(MSG* msg);        // removes the next pending message, false when none
+bool plat_peek_message(MSG* msg);   // removes the next pending message, false when none
 intptr_t plat_dispatch_message(const MSG* msg);
 bool plat_post_message(HWND hwnd, uint32_t uMsg, uintptr_t wParam, intptr_t lParam);
 void plat_post_quit_message(int code);
@@ -166,7 +166,7 @@ DWORD plat_get_tick_count(void);
 // Callers keep their timing rules on the tick counter.
 void plat_sleep(DWORD ms);
 void plat_get_local_time(SYSTEMTIME* st);
-void plat_get_system_time(SYSTEMTIME* st);     // UTC
+void plat_get_system_time(SYSTEMTIME* st);   // UTC
 // GetUserNameA: fails when the name and its terminator do not fit *size.
 bool plat_get_user_name(char* buffer, DWORD* size);
 
@@ -177,14 +177,14 @@ void plat_free(void* p);
 
 // ------------------------------------------------------------ files
 
-PlatFile* plat_file_open(const char* name, int mode);     // "CreateFile"; null on failure
-bool plat_file_size(PlatFile* f, DWORD* size);            // "GetFileSize"
-bool plat_file_seek(PlatFile* f, DWORD pos);              // "SetFilePointer", from the start
+PlatFile* plat_file_open(const char* name, int mode);   // "CreateFile"; null on failure
+bool plat_file_size(PlatFile* f, DWORD* size);          // "GetFileSize"
+bool plat_file_seek(PlatFile* f, DWORD pos);            // "SetFilePointer", from the start
 // "ReadFile": true unless the read itself fails; *got may be short at the end.
 bool plat_file_read(PlatFile* f, void* buffer, DWORD bytes, DWORD* got);
 bool plat_file_write(PlatFile* f, const void* buffer, DWORD bytes);   // "WriteFile"
-bool plat_file_close(PlatFile* f);    // "CloseHandle"; flushes written data to disk
-bool plat_file_rename(const char* from, const char* to);  // "MoveFile", replaces to atomically
+bool plat_file_close(PlatFile* f);                                    // "CloseHandle"; flushes written data to disk
+bool plat_file_rename(const char* from, const char* to);              // "MoveFile", replaces to atomically
 bool plat_file_delete(const char* name);
 // Replacing a file whole: plat_file_open(name, PLAT_DATEI_ERSETZEN), write,
 // close, then plat_file_commit(name) ("MoveFile") puts the new version in
@@ -214,50 +214,52 @@ bool plat_get_short_path_name(const char* name, char* buffer, DWORD size);
 
 // ---------------------------------------------------------- display
 
-int plat_display_create(PlatDisplay** dd);                           // "DirectDrawCreateEx"
-int plat_display_set_cooperative_level(PlatDisplay* dd, HWND hwnd);  // "SetCooperativeLevel"
-int plat_display_set_mode(PlatDisplay* dd, int w, int h, int bpp);   // "SetDisplayMode"
+int plat_display_create(PlatDisplay** dd);                            // "DirectDrawCreateEx"
+int plat_display_set_cooperative_level(PlatDisplay* dd, HWND hwnd);   // "SetCooperativeLevel"
+int plat_display_set_mode(PlatDisplay* dd, int w, int h, int bpp);    // "SetDisplayMode"
 // Primary surface with one back buffer ("CreateSurface").
 int plat_display_create_primary(PlatDisplay* dd, PlatSurface** primary);
-int plat_surface_get_back_buffer(PlatSurface* primary, PlatSurface** back);  // "GetAttachedSurface"
+int plat_surface_get_back_buffer(PlatSurface* primary, PlatSurface** back);   // "GetAttachedSurface"
 // Off-screen plain surface; placement only says where it would live ("CreateSurface").
 int plat_display_create_surface(PlatDisplay* dd, int w, int h, bool system_memory, PlatSurface** s);
-int plat_display_create_clipper(PlatDisplay* dd, PlatClipper** clipper);        // "CreateClipper"
-int plat_clipper_set_clip_list(PlatClipper* clipper, const RGNDATAHEADER* rgn); // "SetClipList"
-int plat_surface_set_clipper(PlatSurface* s, PlatClipper* clipper);             // "SetClipper"
-int plat_surface_set_color_key(PlatSurface* s, BYTE low, BYTE high);            // "SetColorKey"
+int plat_display_create_clipper(PlatDisplay* dd, PlatClipper** clipper);          // "CreateClipper"
+int plat_clipper_set_clip_list(PlatClipper* clipper, const RGNDATAHEADER* rgn);   // "SetClipList"
+int plat_surface_set_clipper(PlatSurface* s, PlatClipper* clipper);               // "SetClipper"
+int plat_surface_set_color_key(PlatSurface* s, BYTE low, BYTE high);              // "SetColorKey"
 
-int plat_surface_fill(PlatSurface* s, BYTE colour);                  // "Blt(COLORFILL)"
+int plat_surface_fill(PlatSurface* s, BYTE colour);   // "Blt(COLORFILL)"
 // Equal-sized rectangles, keyed by the source's colour key; cut to the
 // destination's clipper when it has one ("Blt").
 int plat_surface_blt_keyed(PlatSurface* dst, const RECT* dst_rect, PlatSurface* src, const RECT* src_rect);
-int plat_surface_flip(PlatSurface* primary);     // "Flip"; PLAT_SURFACELOST when the screen was lost
-int plat_surface_restore(PlatSurface* primary);  // "Restore"
-int plat_surface_lock(PlatSurface* s, PlatLock* lock);    // "Lock"
-int plat_surface_unlock(PlatSurface* s);                  // "Unlock"
+int plat_surface_flip(PlatSurface* primary);             // "Flip"; PLAT_SURFACELOST when the screen was lost
+int plat_surface_restore(PlatSurface* primary);          // "Restore"
+int plat_surface_lock(PlatSurface* s, PlatLock* lock);   // "Lock"
+int plat_surface_unlock(PlatSurface* s);                 // "Unlock"
 
-int plat_display_create_palette(PlatDisplay* dd, const PALETTEENTRY entries[256], PlatPalette** pal);  // "CreatePalette"
+int plat_display_create_palette(PlatDisplay* dd, const PALETTEENTRY entries[256],
+                                PlatPalette** pal);                     // "CreatePalette"
 int plat_surface_set_palette(PlatSurface* primary, PlatPalette* pal);   // "SetPalette"
 
-int plat_surface_get_dc(PlatSurface* s, PlatDC** dc);     // "GetDC"
+int plat_surface_get_dc(PlatSurface* s, PlatDC** dc);   // "GetDC"
 int plat_surface_release_dc(PlatSurface* s, PlatDC* dc);
-int plat_set_bk_mode(PlatDC* dc, int mode);               // returns the previous mode
+int plat_set_bk_mode(PlatDC* dc, int mode);   // returns the previous mode
 // Small built-in system font; default text colour is the palette's darkest entry.
 bool plat_text_out(PlatDC* dc, int x, int y, const char* text, int length);
 
-void plat_surface_release(PlatSurface* s);     // the primary takes its back buffer with it
+void plat_surface_release(PlatSurface* s);   // the primary takes its back buffer with it
 void plat_palette_release(PlatPalette* pal);
 void plat_clipper_release(PlatClipper* clipper);
-void plat_display_release(PlatDisplay* dd);    // also frees every surface made on it
+void plat_display_release(PlatDisplay* dd);   // also frees every surface made on it
 
 // ------------------------------------------------------------ sound
 
-int plat_sound_create(PlatSound** ds);                                // "DirectSoundCreate"
-int plat_sound_set_cooperative_level(PlatSound* ds, HWND hwnd);       // "DSound.SetCooperativeLevel"
+int plat_sound_create(PlatSound** ds);                            // "DirectSoundCreate"
+int plat_sound_set_cooperative_level(PlatSound* ds, HWND hwnd);   // "DSound.SetCooperativeLevel"
 // One voice per buffer; buffers are numbered in the order they are made.
-int plat_sound_create_buffer(PlatSound* ds, const WAVEFORMATEX* fmt, DWORD bytes, PlatSoundBuffer** buffer);  // "CreateSoundBuffer"
-int plat_sound_buffer_lock(PlatSoundBuffer* b, DWORD offset, DWORD bytes, void** p, DWORD* len);  // "DSB.Lock"
-int plat_sound_buffer_unlock(PlatSoundBuffer* b, void* p, DWORD len);                            // "DSB.Unlock"
+int plat_sound_create_buffer(PlatSound* ds, const WAVEFORMATEX* fmt, DWORD bytes,
+                             PlatSoundBuffer** buffer);   // "CreateSoundBuffer"
+int plat_sound_buffer_lock(PlatSoundBuffer* b, DWORD offset, DWORD bytes, void** p, DWORD* len);   // "DSB.Lock"
+int plat_sound_buffer_unlock(PlatSoundBuffer* b, void* p, DWORD len);                              // "DSB.Unlock"
 int plat_sound_buffer_get_status(PlatSoundBuffer* b, DWORD* status);
 int plat_sound_buffer_stop(PlatSoundBuffer* b);
 int plat_sound_buffer_set_pan(PlatSoundBuffer* b, int32_t pan);   // -10000 .. 10000

@@ -13,9 +13,7 @@ struct Farbe {
 
 const Farbe TRANSPARENT_F = {0, 0, 0, 0};
 
-float abstand(float u, float v, float cx, float cy) {
-    return std::sqrt((u - cx) * (u - cx) + (v - cy) * (v - cy));
-}
+float abstand(float u, float v, float cx, float cy) { return std::sqrt((u - cx) * (u - cx) + (v - cy) * (v - cy)); }
 
 Farbe mischen(Farbe a, Farbe b, float t) {
     if (t < 0) t = 0;
@@ -32,11 +30,11 @@ Farbe symbol_punkt(float u, float v) {
     if (abstand(u, v, 0.565f, 0.425f) <= 0.035f) return {255, 255, 255, 1};   // glint
     if (abstand(u, v, 0.53f, 0.47f) <= 0.095f) return {22, 24, 48, 1};        // pupil
     if (auge <= AUGE_R - 0.032f) return {250, 250, 242, 1};
-    if (auge <= AUGE_R) return {18, 72, 28, 1};                                // eye rim
+    if (auge <= AUGE_R) return {18, 72, 28, 1};   // eye rim
 
     const float koerper = abstand(u, v, KOERPER_X, KOERPER_Y);
     if (koerper > KOERPER_R) return TRANSPARENT_F;
-    if (koerper > KOERPER_R - 0.035f) return {18, 88, 30, 1};                  // outline
+    if (koerper > KOERPER_R - 0.035f) return {18, 88, 30, 1};   // outline
 
     // Smile: the lower part of a thin ring below the eye.
     const float mund = abstand(u, v, 0.5f, 0.62f);
@@ -47,7 +45,7 @@ Farbe symbol_punkt(float u, float v) {
     return mischen({150, 236, 110, 1}, {38, 138, 42, 1}, licht);
 }
 
-} // namespace
+}   // namespace
 
 void plat_common_spielsymbol_malen(int groesse, uint32_t* argb) {
     if (argb == nullptr || groesse < SYMBOL_MIN || groesse > SYMBOL_MAX) return;

@@ -27,8 +27,8 @@ RECT rechteck(int32_t l, int32_t t, int32_t r, int32_t b) {
 }
 
 RECT schnitt(const RECT& a, const RECT& b) {
-    return rechteck(std::max(a.left, b.left), std::max(a.top, b.top),
-                    std::min(a.right, b.right), std::min(a.bottom, b.bottom));
+    return rechteck(std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+                    std::min(a.bottom, b.bottom));
 }
 
 bool leer(const RECT& r) { return r.left >= r.right || r.top >= r.bottom; }
@@ -41,9 +41,7 @@ bool beschaeftigt(const PlatSurface* s) { return s->locked || s->dc; }
 
 template <typename T>
 void aus_liste_entfernen(std::vector<std::unique_ptr<T>>& v, const T* obj) {
-    v.erase(std::remove_if(v.begin(), v.end(),
-                           [obj](const std::unique_ptr<T>& p) { return p.get() == obj; }),
-            v.end());
+    v.erase(std::remove_if(v.begin(), v.end(), [obj](const std::unique_ptr<T>& p) { return p.get() == obj; }), v.end());
 }
 
 PlatSurface* surface_anlegen(PlatDisplay* dd, int32_t w, int32_t h) {
@@ -87,7 +85,6 @@ void clipper_loesen(const PlatClipper* clipper) {
             if (s->clipper == clipper) s->clipper = nullptr;
 }
 
-
 // A picture that has been the source of a few keyed blits unchanged is
 // likely to stay so (pictures are loaded once, then only drawn), so its
 // stretches are found once and the blits copy them straight. Pictures of
@@ -98,14 +95,14 @@ bool strecken_bereit(PlatSurface* s) {
     if (!s->strecken_lohnen || ++s->blits_unveraendert < 3) return false;
     const size_t grenze = static_cast<size_t>(s->w) * static_cast<size_t>(s->h) / 64;
     s->strecken_da = plat_common_blit_strecken_bauen(&s->strecken, s->pixels.get(), s->pitch, s->w, s->h, s->key_low,
-                                         s->key_high, grenze);
+                                                     s->key_high, grenze);
     s->strecken_lohnen = s->strecken_da;
     return s->strecken_da;
 }
 
 // Copies a w x h block that lies inside both surfaces.
-void block_kopieren(PlatSurface* dst, int32_t dx, int32_t dy, PlatSurface* src, int32_t sx, int32_t sy,
-                    int32_t w, int32_t h) {
+void block_kopieren(PlatSurface* dst, int32_t dx, int32_t dy, PlatSurface* src, int32_t sx, int32_t sy, int32_t w,
+                    int32_t h) {
     const uint8_t* quelle = src->pixels.get() + static_cast<size_t>(sy) * src->pitch + sx;
     int32_t quell_pitch = src->pitch;
     std::vector<uint8_t> zwischen;
@@ -123,7 +120,8 @@ void block_kopieren(PlatSurface* dst, int32_t dx, int32_t dy, PlatSurface* src, 
         return;
     }
     if (src != dst && strecken_bereit(src)) {
-        plat_common_blit_strecken_kopieren(ziel, dst->pitch, src->pixels.get(), src->pitch, src->strecken, sx, sy, w, h);
+        plat_common_blit_strecken_kopieren(ziel, dst->pitch, src->pixels.get(), src->pitch, src->strecken, sx, sy, w,
+                                           h);
         return;
     }
     plat_common_blit_keyed(ziel, dst->pitch, quelle, quell_pitch, w, h, src->key_low, src->key_high);
@@ -138,7 +136,7 @@ void stueck_zeichnen(PlatSurface* dst, const RECT& d, const RECT& sichtbar, Plat
     block_kopieren(dst, teil.left, teil.top, src, sx, sy, teil.right - teil.left, teil.bottom - teil.top);
 }
 
-}  // namespace
+}   // namespace
 
 const PALETTEENTRY* plat_common_screen_palette(const PlatDisplay* dd) {
     if (dd && dd->primary && dd->primary->has_palette) return dd->primary->palette;
@@ -156,8 +154,7 @@ void plat_common_set_extra_pitch(int bytes) { g_extra_pitch = std::clamp(bytes, 
 
 int plat_common_display_live_objects(void) {
     int n = 0;
-    for (auto& d : g_displays)
-        n += 1 + static_cast<int>(d->surfaces.size() + d->clippers.size() + d->palettes.size());
+    for (auto& d : g_displays) n += 1 + static_cast<int>(d->surfaces.size() + d->clippers.size() + d->palettes.size());
     return n;
 }
 

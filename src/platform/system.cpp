@@ -51,7 +51,7 @@ std::string echtes_konto() {
     return user ? user : "";
 }
 
-}  // namespace
+}   // namespace
 
 void* plat_malloc(size_t bytes) {
     if (plat_fault("malloc")) return nullptr;

@@ -4,10 +4,9 @@ namespace {
 
 // Windows-1252 0x80..0x9F; 0 where the code page has a hole.
 const uint16_t g_mitte[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
 };
 
 void utf8_anhaengen(std::string& out, uint32_t cp) {
@@ -23,7 +22,7 @@ void utf8_anhaengen(std::string& out, uint32_t cp) {
     }
 }
 
-}  // namespace
+}   // namespace
 
 uint32_t plat_common_zeichen_aus_1252(uint8_t byte) {
     if (byte < 0x80 || byte >= 0xA0) return byte;
@@ -52,11 +51,17 @@ int plat_common_utf8_lesen(const unsigned char* s, uint32_t* zeichen) {
         *zeichen = c;
         return 1;
     } else if ((c & 0xE0) == 0xC0) {
-        laenge = 2; wert = c & 0x1F; minimum = 0x80;
+        laenge = 2;
+        wert = c & 0x1F;
+        minimum = 0x80;
     } else if ((c & 0xF0) == 0xE0) {
-        laenge = 3; wert = c & 0x0F; minimum = 0x800;
+        laenge = 3;
+        wert = c & 0x0F;
+        minimum = 0x800;
     } else if ((c & 0xF8) == 0xF0) {
-        laenge = 4; wert = c & 0x07; minimum = 0x10000;
+        laenge = 4;
+        wert = c & 0x07;
+        minimum = 0x10000;
     } else {
         return 0;
     }

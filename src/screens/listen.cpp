@@ -41,13 +41,11 @@ static const AbspannZeile Abspann[] = {
     {"Thanks for playing!", 12, 420, ABSPANN_MITTE},
 };
 
-static void Hintergrund_zeichnen(void)
-{
+static void Hintergrund_zeichnen(void) {
     DDraw_Bild_zeichnen(0, 0, BILDSCHIRM_BREITE, BILDSCHIRM_HOEHE, lpDDSHintergrund, lpDDSBack);
 }
 
-void Highscore_zeigen(void)
-{
+void Highscore_zeigen(void) {
     Hintergrund_zeichnen();
 
     snprintf(szText, sizeof szText, "Top 10");
@@ -79,8 +77,7 @@ void Highscore_zeigen(void)
     DDraw_Puffer_zeigen();
 }
 
-void Abspann_zeigen(void)
-{
+void Abspann_zeigen(void) {
     if (!bAbspannVermessen) {
         iZeilenAbstand = rcGlyphen[99].top + 10;
         iAbspannLaenge = 10 * iZeilenAbstand + 800;
@@ -112,8 +109,7 @@ void Abspann_zeigen(void)
     bAbspannNeustart = 0;
 }
 
-void Bildschirme_zuruecksetzen(void)
-{
+void Bildschirme_zuruecksetzen(void) {
     memset(rcMenueZone, 0, sizeof rcMenueZone);
     iRundenBild = 0;
     iAbspannY = BILDSCHIRM_HOEHE;
@@ -123,8 +119,7 @@ void Bildschirme_zuruecksetzen(void)
     bAbspannVermessen = false;
 }
 
-void Beenden_zeigen(void)
-{
+void Beenden_zeigen(void) {
     Hintergrund_zeichnen();
 
     snprintf(szText, sizeof szText, "Are you sure you want to quite?");

@@ -10,14 +10,10 @@
 int32_t iRundenBild = 0;
 
 // Centred text in the plain font, formatted beforehand into szText.
-static void Zeile(int x, int y)
-{
-    BitmapText_ausgeben(lpDDSFont, szText, x, y, TEXT_ZENTRIERT, lpDDSBack);
-}
+static void Zeile(int x, int y) { BitmapText_ausgeben(lpDDSFont, szText, x, y, TEXT_ZENTRIERT, lpDDSBack); }
 
 // All three screens stand in front of the bare playfield under the sky.
-static void Spielfeld_Hintergrund(void)
-{
+static void Spielfeld_Hintergrund(void) {
     DDraw_Puffer_leeren(lpDDSBack, (DWORD)iHimmelFarbe & 0xFF);
     DDraw_Bild_zeichnen(iScrollX, SPIELFELD_Y, SPIELFELD_BREITE, SPIELFELD_HOEHE, lpDDSSpielfeld, lpDDSBack);
 }
@@ -36,8 +32,7 @@ static const CountdownSchritt Countdown[4] = {
     {"Shot!", SND_LOS_1, SND_LOS_2},
 };
 
-void Rundenstart_zeigen(void)
-{
+void Rundenstart_zeigen(void) {
     Spielfeld_Hintergrund();
 
     int32_t r = Countdown_pruefen(1200, 0, 0);
@@ -66,8 +61,7 @@ void Rundenstart_zeigen(void)
     DDraw_Puffer_zeigen();
 }
 
-void Rekord_zeigen(void)
-{
+void Rekord_zeigen(void) {
     Spielfeld_Hintergrund();
 
     snprintf(szText, sizeof szText, "Gratulation!");
@@ -86,8 +80,7 @@ void Rekord_zeigen(void)
     DDraw_Puffer_zeigen();
 }
 
-void Weiterspielen_zeigen(void)
-{
+void Weiterspielen_zeigen(void) {
     Spielfeld_Hintergrund();
 
     if (bGewonnen == 0) {

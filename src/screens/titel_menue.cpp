@@ -30,14 +30,12 @@ static const MenueEintrag Menue[MAX_MENUE] = {
     {"Exit Game", 492, 512, 400},
 };
 
-static void Systemtext_ausgeben(const Systemtext* t, int x, int y, const char* text)
-{
+static void Systemtext_ausgeben(const Systemtext* t, int x, int y, const char* text) {
     snprintf(szText, sizeof szText, "%s", text);
     DDraw_Systemtext_ausgeben(t, x, y, szText);
 }
 
-void Titel_zeigen(void)
-{
+void Titel_zeigen(void) {
     DDraw_Bild_zeichnen(0, 0, BILDSCHIRM_BREITE, BILDSCHIRM_HOEHE, lpDDSHintergrund, lpDDSBack);
     if (Taktgeber_pruefen(500, 0) == 1) {
         BitmapText_ausgeben(lpDDSFont, "Press Space to start", 552, 683, TEXT_ZENTRIERT, lpDDSBack);
@@ -56,16 +54,14 @@ void Titel_zeigen(void)
     DDraw_Puffer_zeigen();
 }
 
-static void Menue_Eintrag_zeichnen(int i, PlatSurface* font)
-{
+static void Menue_Eintrag_zeichnen(int i, PlatSurface* font) {
     const MenueEintrag& e = Menue[i];
     snprintf(szText, sizeof szText, "%s", e.szText);
     BitmapText_ausgeben(font, szText, e.iX, e.iY, TEXT_ZENTRIERT, lpDDSBack);
     Menue_Zone_setzen(e.iZoneX, e.iY, TEXT_ZENTRIERT, (int)strlen(e.szText), i);
 }
 
-void Menue_zeigen(void)
-{
+void Menue_zeigen(void) {
     DDraw_Bild_zeichnen(0, 0, BILDSCHIRM_BREITE, BILDSCHIRM_HOEHE, lpDDSHintergrund, lpDDSBack);
 
     int iMarkiert = iMenuItem;
@@ -81,8 +77,7 @@ void Menue_zeigen(void)
     DDraw_Puffer_zeigen();
 }
 
-void Menue_Zone_setzen(int x, int y, int ausrichtung, int laenge, int index)
-{
+void Menue_Zone_setzen(int x, int y, int ausrichtung, int laenge, int index) {
     if (index >= MAX_MENUE) {
         index = MAX_MENUE - 1;
     }
@@ -108,8 +103,7 @@ void Menue_Zone_setzen(int x, int y, int ausrichtung, int laenge, int index)
     zone.bottom = y + iHoehe;
 }
 
-void Menue_waehlen(int x, int y, int item)
-{
+void Menue_waehlen(int x, int y, int item) {
     if (item == -1) {
         int iTreffer = -1;
         for (int i = 0; i < MAX_MENUE; i++) {
@@ -125,28 +119,27 @@ void Menue_waehlen(int x, int y, int item)
     }
 
     switch (iMenuItem) {
-    case 0:
-        Zustand_setzen(GS_ROUND_INTRO, 1);
-        break;
-    case 1:
-        Zustand_setzen(GS_HIGHSCORES, 1);
-        break;
-    case 2:
-        Zustand_setzen(GS_CREDITS, 1);
-        break;
-    case 3:
-        Beenden_fragen();
-        break;
-    default:
-        // Only reachable if someone wrote garbage into the selection.
-        return;
+        case 0:
+            Zustand_setzen(GS_ROUND_INTRO, 1);
+            break;
+        case 1:
+            Zustand_setzen(GS_HIGHSCORES, 1);
+            break;
+        case 2:
+            Zustand_setzen(GS_CREDITS, 1);
+            break;
+        case 3:
+            Beenden_fragen();
+            break;
+        default:
+            // Only reachable if someone wrote garbage into the selection.
+            return;
     }
     Sound_spielen(SND_SCHUSS);
 }
 
 // Into the quit prompt, from Escape or "Exit Game": its blinking starts now.
-void Beenden_fragen(void)
-{
+void Beenden_fragen(void) {
     Taktgeber_pruefen(1000, 1);
     iGameState = GS_QUIT_PROMPT;
     Sound_spielen(SND_KEIN_REKORD);

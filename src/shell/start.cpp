@@ -11,15 +11,13 @@
 #include "shell/spiel.h"
 #include "world/welt.h"
 
-static void Startfehler(int nummer)
-{
+static void Startfehler(int nummer) {
     iGameState = GS_EXIT;
     snprintf(szText, sizeof szText, "Error Nr.:%i", nummer);
     plat_message_box(hWnd, "Dieses Spiel kann leider nicht gestartet werden!", szText, MB_ICONERROR);
 }
 
-static void Spielername_holen(void)
-{
+static void Spielername_holen(void) {
     DWORD dwGroesse = sizeof szSpielerName;
     if (!plat_get_user_name(szSpielerName, &dwGroesse)) {
         // A name that does not fit leaves nothing usable behind.
@@ -30,8 +28,7 @@ static void Spielername_holen(void)
 }
 
 // Each numbered step: 0 on success, else its error has been shown.
-static int Grafik_anlegen(void)
-{
+static int Grafik_anlegen(void) {
     if (DDraw_starten() != 0) return 10;
     RECT rcBildschirm;
     Rechteck_setzen(&rcBildschirm, 0, 0, BILDSCHIRM_HOEHE, BILDSCHIRM_BREITE);
@@ -59,8 +56,7 @@ static int Grafik_anlegen(void)
     return 0;
 }
 
-void Spiel_starten(void)
-{
+void Spiel_starten(void) {
     Bildschirme_zuruecksetzen();
 
     if (!Dateien_pruefen()) {
@@ -94,8 +90,7 @@ void Spiel_starten(void)
     Wave_abspielen("start.wav");
 }
 
-void Spiel_beenden(void)
-{
+void Spiel_beenden(void) {
     // Holds the last frame, yielding the processor while it waits.
     Warten_bis(dwMenueZeit, 4000);
     DDraw_beenden();

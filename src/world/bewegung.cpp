@@ -11,8 +11,8 @@ struct Schritt {
 };
 
 const Schritt SCHRITTE[16] = {
-    {0, -1}, {1, -3}, {4, -3}, {3, -1}, {2, 0}, {3, 1}, {4, 3}, {1, 3},
-    {0, 1}, {-1, 3}, {-4, 3}, {-3, 1}, {-2, 0}, {-3, -1}, {-4, -3}, {-1, -3},
+    {0, -1}, {1, -3}, {4, -3}, {3, -1}, {2, 0},  {3, 1},   {4, 3},   {1, 3},
+    {0, 1},  {-1, 3}, {-4, 3}, {-3, 1}, {-2, 0}, {-3, -1}, {-4, -3}, {-1, -3},
 };
 
 int32_t Schrittweite(int basis, int32_t tempo) {
@@ -53,7 +53,7 @@ void Auftaucher_pruefen(int index, bool oben_erreicht, DWORD ruhe) {
     }
 }
 
-}  // namespace
+}   // namespace
 
 void Objekt_bewegen(int index) {
     if (!Index_gueltig(index)) return;

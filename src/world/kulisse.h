@@ -8,7 +8,7 @@
 #define MAX_VERSTECKE 8
 #define MAX_KULISSE 83
 
-extern const POINT ptKulisse[MAX_KULISSE];          // skyline of the playfield picture
-extern const POINT ptVersteckeAnfang[MAX_VERSTECKE]; // where the hiding spots are
+extern const POINT ptKulisse[MAX_KULISSE];             // skyline of the playfield picture
+extern const POINT ptVersteckeAnfang[MAX_VERSTECKE];   // where the hiding spots are
 
 #endif

@@ -13,17 +13,15 @@ namespace {
 
 struct ArtDaten {
     int iBreite, iHoehe;
-    BYTE bGanz;                        // hit zone = whole frame
+    BYTE bGanz;   // hit zone = whole frame
     int iLinks, iOben, iRechts, iUnten;
-    int iSektor[5];                    // Grafik.dat entries of frames 0..4
+    int iSektor[5];   // Grafik.dat entries of frames 0..4
     BYTE bSpiegeln;
 };
 
 const ArtDaten ARTEN[MAX_ARTEN] = {
-    {48, 32, 1, 0, 0, 0, 0, {7, 10, 13, 16, 19}, 1},
-    {96, 64, 1, 0, 0, 0, 0, {8, 11, 14, 17, 20}, 1},
-    {200, 112, 1, 0, 0, 0, 0, {6, 9, 12, 15, 18}, 1},
-    {160, 192, 0, 0, 50, 160, 192, {27, 28, 29, 30, 31}, 0},
+    {48, 32, 1, 0, 0, 0, 0, {7, 10, 13, 16, 19}, 1},       {96, 64, 1, 0, 0, 0, 0, {8, 11, 14, 17, 20}, 1},
+    {200, 112, 1, 0, 0, 0, 0, {6, 9, 12, 15, 18}, 1},      {160, 192, 0, 0, 50, 160, 192, {27, 28, 29, 30, 31}, 0},
     {152, 88, 0, 75, 14, 100, 60, {36, 37, 38, 39, 0}, 0},
 };
 
@@ -76,7 +74,7 @@ bool Bild_spiegeln_nach(PlatSurface* quelle, PlatSurface* ziel) {
     return true;
 }
 
-}  // namespace
+}   // namespace
 
 void Sprite_spiegeln(Sprite* sprite) {
     if (sprite == nullptr) return;

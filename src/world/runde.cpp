@@ -34,7 +34,7 @@ void Flieger_nach_links(int index) {
     Objekte[index].iRichtung = 9 + Zufall() % 3;
 }
 
-}  // namespace
+}   // namespace
 
 void Runde_starten(void) {
     for (int i = 0; i < MAX_OBJEKTE; i++) {
@@ -85,18 +85,18 @@ void Flieger_starten(int index) {
         o.iPosY = -o.Figur.iHoehe;
     }
     switch (o.Figur.iArt) {
-    case ART_KLEIN:
-        o.iTempoX = Zufall() % 3;
-        o.iTempoY = Zufall() % 2;
-        break;
-    case ART_MITTEL:
-        o.iTempoX = Zufall() % 5;
-        o.iTempoY = Zufall() % 4;
-        break;
-    default:
-        o.iTempoX = Zufall() % 8;
-        o.iTempoY = Zufall() % 6;
-        break;
+        case ART_KLEIN:
+            o.iTempoX = Zufall() % 3;
+            o.iTempoY = Zufall() % 2;
+            break;
+        case ART_MITTEL:
+            o.iTempoX = Zufall() % 5;
+            o.iTempoY = Zufall() % 4;
+            break;
+        default:
+            o.iTempoX = Zufall() % 8;
+            o.iTempoY = Zufall() % 6;
+            break;
     }
     o.iZustand = ZUS_AKTIV;
     o.bBewegt = 1;

@@ -16,11 +16,8 @@ struct ArtWertung {
 };
 
 const ArtWertung WERTUNG[MAX_ARTEN] = {
-    {35, SND_TREFFER_FLIEGER, 2},
-    {20, SND_TREFFER_FLIEGER, 4},
-    {10, SND_TREFFER_FLIEGER, 6},
-    {75, SND_TREFFER_STEIGER, 6},
-    {100, SND_TREFFER_VERSTECK, 6},
+    {35, SND_TREFFER_FLIEGER, 2}, {20, SND_TREFFER_FLIEGER, 4},   {10, SND_TREFFER_FLIEGER, 6},
+    {75, SND_TREFFER_STEIGER, 6}, {100, SND_TREFFER_VERSTECK, 6},
 };
 
 // Bonus for one shot through several targets; more than nine earns nothing.
@@ -37,7 +34,7 @@ void Bonus_vergeben(int treffer, int32_t* punkte) {
     }
 }
 
-}  // namespace
+}   // namespace
 
 void Schuss_abgeben(int x, int y) {
     // The sounds set the rate of fire.

@@ -8,13 +8,9 @@
 #include "world/welt.h"
 
 // Kinds 0..2 fly; the riser and the hider pop up.
-inline bool Ist_Flieger(const Objekt& o) {
-    return o.Figur.iArt >= ART_KLEIN && o.Figur.iArt <= ART_GROSS;
-}
+inline bool Ist_Flieger(const Objekt& o) { return o.Figur.iArt >= ART_KLEIN && o.Figur.iArt <= ART_GROSS; }
 
-inline bool Index_gueltig(int index) {
-    return index >= 0 && index < MAX_OBJEKTE;
-}
+inline bool Index_gueltig(int index) { return index >= 0 && index < MAX_OBJEKTE; }
 
 // A box that no point lies in: a restarted target must not be hit where it
 // was last seen before its first update has placed the box anew.

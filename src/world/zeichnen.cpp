@@ -9,9 +9,7 @@
 
 DWORD dwAnimTakt;
 
-namespace {
-
-}  // namespace
+namespace {}   // namespace
 
 void Spiel_zeichnen(void) {
     Objekte_animieren();
@@ -51,8 +49,8 @@ void Anzeige_zeichnen(void) {
     if (bDebugAnzeige == 1) {
         Systemtext t;
         if (!DDraw_Systemtext_beginnen(&t)) return;
-        snprintf(szText, sizeof szText, "Points:%04i | Kills:%03i | Lose:%03i | Time:%04i", (int)iPoints,
-                 (int)iKills, (int)iLose, (int)iTime);
+        snprintf(szText, sizeof szText, "Points:%04i | Kills:%03i | Lose:%03i | Time:%04i", (int)iPoints, (int)iKills,
+                 (int)iLose, (int)iTime);
         DDraw_Systemtext_ausgeben(&t, 714, 20, szText);
         DDraw_Systemtext_beenden(&t);
         return;

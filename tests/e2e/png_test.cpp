@@ -42,8 +42,7 @@ std::vector<Block> Bloecke(const std::vector<uint8_t>& datei) {
         b.typ.assign(datei.begin() + long(pos) + 4, datei.begin() + long(pos) + 8);
         b.daten.assign(datei.begin() + long(pos) + 8, datei.begin() + long(pos) + 8 + laenge);
         b.crc = Wort(datei, pos + 8 + laenge);
-        const uint32_t erwartet =
-            uint32_t(crc32(crc32(0L, Z_NULL, 0), &datei[pos + 4], uInt(laenge + 4)));
+        const uint32_t erwartet = uint32_t(crc32(crc32(0L, Z_NULL, 0), &datei[pos + 4], uInt(laenge + 4)));
         EXPECT_EQ(b.crc, erwartet) << "chunk " << b.typ;
         bloecke.push_back(b);
         pos += 12 + laenge;
@@ -57,12 +56,11 @@ std::vector<uint8_t> Lesen(const std::string& name) {
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 
-} // namespace
+}   // namespace
 
 TEST(InstallPng, LayoutHeaderAndPixelsReadBack) {
     // Three by two, with every channel distinct so a swapped order shows.
-    const uint32_t argb[6] = {0xFF102030, 0x80405060, 0x00000000,
-                              0xFFFFFFFF, 0x01020304, 0xFEDCBA98};
+    const uint32_t argb[6] = {0xFF102030, 0x80405060, 0x00000000, 0xFFFFFFFF, 0x01020304, 0xFEDCBA98};
     std::vector<uint8_t> datei;
     ASSERT_EQ(Png_kodieren(3, 2, argb, datei), 0);
 
@@ -85,9 +83,8 @@ TEST(InstallPng, LayoutHeaderAndPixelsReadBack) {
     uLongf laenge = roh.size();
     ASSERT_EQ(uncompress(roh.data(), &laenge, b[1].daten.data(), uLong(b[1].daten.size())), Z_OK);
     ASSERT_EQ(laenge, 2u * (1 + 3 * 4));
-    const uint8_t erwartet[26] = {
-        0, 0x10, 0x20, 0x30, 0xFF, 0x40, 0x50, 0x60, 0x80, 0, 0, 0, 0,
-        0, 0xFF, 0xFF, 0xFF, 0xFF, 0x02, 0x03, 0x04, 0x01, 0xDC, 0xBA, 0x98, 0xFE};
+    const uint8_t erwartet[26] = {0, 0x10, 0x20, 0x30, 0xFF, 0x40, 0x50, 0x60, 0x80, 0,    0,    0,    0,
+                                  0, 0xFF, 0xFF, 0xFF, 0xFF, 0x02, 0x03, 0x04, 0x01, 0xDC, 0xBA, 0x98, 0xFE};
     for (size_t i = 0; i < 26; ++i) EXPECT_EQ(roh[i], erwartet[i]) << "byte " << i;
 }
 

@@ -8,7 +8,8 @@ namespace {
 
 void Palette_machen(PALETTEENTRY pal[256]) {
     for (int i = 0; i < 256; ++i) {
-        pal[i] = PALETTEENTRY{static_cast<BYTE>(i), static_cast<BYTE>(255 - i), static_cast<BYTE>(i / 2 + 7), PC_NOCOLLAPSE};
+        pal[i] =
+            PALETTEENTRY{static_cast<BYTE>(i), static_cast<BYTE>(255 - i), static_cast<BYTE>(i / 2 + 7), PC_NOCOLLAPSE};
     }
 }
 
@@ -65,7 +66,7 @@ void Muster_pruefen(const PALETTEENTRY pal[256], int versatz) {
     }
 }
 
-} // namespace
+}   // namespace
 
 TEST(SdlAnzeigeUmsetzen, IndicesThroughThePaletteRowByRow) {
     PALETTEENTRY pal[256];

@@ -53,12 +53,13 @@ std::vector<uint8_t> Als_1252(const char* utf8) {
 
 typedef std::vector<std::pair<uint32_t, uintptr_t>> Folge;
 
-} // namespace
+}   // namespace
 
 TEST(SdlEingabeText, Windows1252AndDroppedCharacters) {
     EXPECT_EQ(Als_1252("Aa 9~"), (std::vector<uint8_t>{'A', 'a', ' ', '9', '~'}));
-    EXPECT_EQ(Als_1252("\xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F\xC3\x84"), (std::vector<uint8_t>{0xE4, 0xF6, 0xFC, 0xDF, 0xC4}));
-    EXPECT_EQ(Als_1252("\xE2\x82\xAC"), (std::vector<uint8_t>{0x80}));        // euro sign
+    EXPECT_EQ(Als_1252("\xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F\xC3\x84"),
+              (std::vector<uint8_t>{0xE4, 0xF6, 0xFC, 0xDF, 0xC4}));
+    EXPECT_EQ(Als_1252("\xE2\x82\xAC"), (std::vector<uint8_t>{0x80}));                 // euro sign
     EXPECT_EQ(Als_1252("\xE2\x84\xA2\xC5\xA1"), (std::vector<uint8_t>{0x99, 0x9A}));   // trade mark, s caron
     EXPECT_EQ(Als_1252("\xC2\xA0\xC2\xBF"), (std::vector<uint8_t>{0xA0, 0xBF}));
     // No Windows-1252 byte: emoji, CJK, the code page's holes, control codes.
@@ -68,9 +69,15 @@ TEST(SdlEingabeText, Windows1252AndDroppedCharacters) {
     EXPECT_EQ(Als_1252("\t\x7F"), std::vector<uint8_t>{});
     // Malformed UTF-8 is skipped, the rest kept.
     EXPECT_EQ(Als_1252("a\xC3"), (std::vector<uint8_t>{'a'}));
-    EXPECT_EQ(Als_1252("\xC0\xAF" "b"), (std::vector<uint8_t>{'b'}));        // overlong
-    EXPECT_EQ(Als_1252("\xED\xA0\x80" "c"), (std::vector<uint8_t>{'c'}));    // surrogate
-    EXPECT_EQ(Als_1252("\x80\xBF" "d"), (std::vector<uint8_t>{'d'}));
+    EXPECT_EQ(Als_1252("\xC0\xAF"
+                       "b"),
+              (std::vector<uint8_t>{'b'}));   // overlong
+    EXPECT_EQ(Als_1252("\xED\xA0\x80"
+                       "c"),
+              (std::vector<uint8_t>{'c'}));   // surrogate
+    EXPECT_EQ(Als_1252("\x80\xBF"
+                       "d"),
+              (std::vector<uint8_t>{'d'}));
     uint8_t knapp[2];
     EXPECT_EQ(sdl_text_in_1252("abcdef", knapp, 2), 2);
 }
@@ -79,17 +86,21 @@ TEST(SdlEingabeText, Windows1252AndDroppedCharacters) {
 // UTF-8 ("geöffnet", not a broken byte).
 TEST(SdlEingabeText, MessagesGoOutAsUtf8) {
     testing::internal::CaptureStderr();
-    plat_message_box(nullptr, "Die Datei 'Sound.dat' konnte nicht ge\xF6" "ffnet werden! \x80", "Error...",
-                     MB_ICONERROR);
+    plat_message_box(nullptr,
+                     "Die Datei 'Sound.dat' konnte nicht ge\xF6"
+                     "ffnet werden! \x80",
+                     "Error...", MB_ICONERROR);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "Error...: Die Datei 'Sound.dat' konnte nicht ge\xC3\xB6" "ffnet werden! \xE2\x82\xAC\n");
+              "Error...: Die Datei 'Sound.dat' konnte nicht ge\xC3\xB6"
+              "ffnet werden! \xE2\x82\xAC\n");
 }
 
 TEST(SdlEingabeTasten, VirtualKeyCodes) {
     const std::pair<SDL_Keycode, int> aFaelle[] = {
-        {SDLK_a, 'A'}, {SDLK_z, 'Z'}, {SDLK_0, '0'}, {SDLK_9, '9'}, {SDLK_F1, VK_F1}, {SDLK_F3, VK_F3},
-        {SDLK_F12, 0x7B}, {SDLK_LEFT, VK_LEFT}, {SDLK_UP, VK_UP}, {SDLK_RIGHT, VK_RIGHT}, {SDLK_DOWN, VK_DOWN},
-        {SDLK_KP_ENTER, VK_RETURN}, {SDLK_KP_0, 0x60}, {SDLK_KP_9, 0x69}, {SDLK_UNKNOWN, 0}};
+        {SDLK_a, 'A'},     {SDLK_z, 'Z'},          {SDLK_0, '0'},        {SDLK_9, '9'},
+        {SDLK_F1, VK_F1},  {SDLK_F3, VK_F3},       {SDLK_F12, 0x7B},     {SDLK_LEFT, VK_LEFT},
+        {SDLK_UP, VK_UP},  {SDLK_RIGHT, VK_RIGHT}, {SDLK_DOWN, VK_DOWN}, {SDLK_KP_ENTER, VK_RETURN},
+        {SDLK_KP_0, 0x60}, {SDLK_KP_9, 0x69},      {SDLK_UNKNOWN, 0}};
     for (const auto& f : aFaelle) EXPECT_EQ(sdl_taste_in_vk(f.first), f.second) << SDL_GetKeyName(f.first);
     EXPECT_EQ(sdl_taste_zeichen(SDLK_SPACE), -1) << "Space's character comes from the text event";
     EXPECT_EQ(sdl_taste_zeichen(SDLK_a), -1);
@@ -150,8 +161,12 @@ TEST_F(SdlFensterTest, KeysGiveOneKeyDownAndOneChar) {
     Taste_druecken(SDLK_ESCAPE);
     Taste_druecken(SDLK_BACKSPACE);
     Taste_druecken(SDLK_TAB);
-    EXPECT_EQ(Kurz(Alle_holen()), (Folge{{WM_KEYDOWN, VK_ESCAPE}, {WM_CHAR, 27}, {WM_KEYDOWN, VK_BACK},
-                                         {WM_CHAR, 8}, {WM_KEYDOWN, VK_TAB}, {WM_CHAR, 9}}));
+    EXPECT_EQ(Kurz(Alle_holen()), (Folge{{WM_KEYDOWN, VK_ESCAPE},
+                                         {WM_CHAR, 27},
+                                         {WM_KEYDOWN, VK_BACK},
+                                         {WM_CHAR, 8},
+                                         {WM_KEYDOWN, VK_TAB},
+                                         {WM_CHAR, 9}}));
     Taste_druecken(SDLK_F2);
     Taste_druecken(SDLK_LSHIFT);
     EXPECT_EQ(Kurz(Alle_holen()), (Folge{{WM_KEYDOWN, VK_F2}, {WM_KEYDOWN, 0x10}}));

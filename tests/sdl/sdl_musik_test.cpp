@@ -18,7 +18,7 @@ std::string Mp3_machen(const std::string& ordner, const std::string& name) {
     return ergebnis == 0 ? mp3 : "";
 }
 
-} // namespace
+}   // namespace
 
 class SdlMusikTest : public SdlTonTest {
 protected:
@@ -68,8 +68,7 @@ TEST_F(SdlMusikTest, BadCommandsFailWithoutEffect) {
     EXPECT_NE(plat_mci_send_string(std::string(5000, 'x').c_str()), 0);
 
     ASSERT_EQ(plat_mci_send_string(("open " + mp3 + " type MPEGVideo Alias Mp3").c_str()), 0);
-    EXPECT_NE(plat_mci_send_string(("open " + mp3 + " type MPEGVideo Alias Mp3").c_str()), 0)
-        << "the alias is taken";
+    EXPECT_NE(plat_mci_send_string(("open " + mp3 + " type MPEGVideo Alias Mp3").c_str()), 0) << "the alias is taken";
     EXPECT_NE(plat_mci_send_string("stop Mp3"), 0);
     EXPECT_NE(plat_mci_send_string("play Mp3 backwards"), 0);
     EXPECT_NE(plat_mci_send_string("play Other"), 0);

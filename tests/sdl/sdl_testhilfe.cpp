@@ -1,8 +1,8 @@
 #include "sdl_testhilfe.h"
 
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
 
 #include "bau/bau.h"
 
@@ -16,7 +16,7 @@ intptr_t Test_Fensterprozedur(HWND, uint32_t uMsg, uintptr_t wParam, intptr_t lP
     return 0;
 }
 
-} // namespace
+}   // namespace
 
 std::vector<MSG> gEmpfangen;
 
@@ -29,9 +29,7 @@ void SdlFensterTest::SetUp() {
     Alle_holen();   // whatever the window system said on its own
 }
 
-void SdlFensterTest::TearDown() {
-    sdl_beenden();
-}
+void SdlFensterTest::TearDown() { sdl_beenden(); }
 
 std::vector<MSG> SdlFensterTest::Alle_holen() {
     std::vector<MSG> alle;

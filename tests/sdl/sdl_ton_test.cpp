@@ -39,7 +39,7 @@ bool Spielt(PlatSoundBuffer* b) {
     return plat_sound_buffer_get_status(b, &status) == PLAT_OK && status == DSBSTATUS_PLAYING;
 }
 
-} // namespace
+}   // namespace
 
 TEST(SdlTonPan, EndsAndCentreOfTheScale) {
     uint8_t l = 0, r = 0;

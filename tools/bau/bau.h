@@ -33,11 +33,11 @@ struct BauSektor {
 };
 
 struct BauArchiv {
-    std::vector<BauSektor> sektoren;   // laid out in this order
-    Bytes vorspann;                    // before the first sector
-    Bytes luecke;                      // after every sector
+    std::vector<BauSektor> sektoren;          // laid out in this order
+    Bytes vorspann;                           // before the first sector
+    Bytes luecke;                             // after every sector
     std::string kennung = PACKFILE_KENNUNG;   // cut or padded with NUL to its 13 bytes
-    uint8_t byRest = 0;                // the unread bytes after the magic text
+    uint8_t byRest = 0;                       // the unread bytes after the magic text
 };
 
 // The sectors, then the 544-byte index; slots no sector names stay zero.

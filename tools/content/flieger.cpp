@@ -6,8 +6,7 @@
 // bulges out, the trailing edge has two scallops, ribs fan out from the
 // shoulder.
 static void Fluegel_malen(Bild& b, float ax, float ay, float bx, float by, float tx, float ty, int rampe, int stufe,
-                          float woelbung)
-{
+                          float woelbung) {
     float nx = -(ty - ay), ny = tx - ax;
     float l = (float)Wurzel(nx * nx + ny * ny);
     if (l <= 0) return;
@@ -35,8 +34,9 @@ static void Fluegel_malen(Bild& b, float ax, float ay, float bx, float by, float
     auf(0.3f, sc, &p1x, &p1y);
     auf(0.5f, 0, &p2x, &p2y);
     auf(0.72f, sc, &p3x, &p3y);
-    std::vector<float> xy = {ax, ay, (ax + tx) / 2 + nx * woelbung, (ay + ty) / 2 + ny * woelbung, tx, ty,
-                             p1x, p1y, p2x, p2y, p3x, p3y, bx, by};
+    std::vector<float> xy = {
+        ax, ay, (ax + tx) / 2 + nx * woelbung, (ay + ty) / 2 + ny * woelbung, tx, ty, p1x, p1y, p2x, p2y, p3x, p3y,
+        bx, by};
     Polygon_fuellen(b, xy, Rampe(rampe, stufe));
     for (size_t i = 0; i + 2 < xy.size(); i += 2)
         Linie_malen(b, xy[i], xy[i + 1], xy[i + 2], xy[i + 3], 1.0f, F_UMRISS);
@@ -45,8 +45,7 @@ static void Fluegel_malen(Bild& b, float ax, float ay, float bx, float by, float
     Linie_malen(b, ax, ay, p2x, p2y, rippe, Rampe(rampe, stufe - 3));
 }
 
-static Bild Klein_malen(int bild)
-{
+static Bild Klein_malen(int bild) {
     Bild b = Bild_neu(48, 32, F_TRANSPARENT);
     bool treffer = bild == 4;
     static const float spitze[5][2] = {{9, 1}, {1, 11}, {7, 30}, {2, 3}, {8, 1}};
@@ -58,7 +57,7 @@ static Bild Klein_malen(int bild)
     Linie_malen(b, 20, 25, 18 - (treffer ? 2 : 0), 30, 1.6f, Rampe(R_GELB, 7));
     Linie_malen(b, 25, 25, 27 + (treffer ? 2 : 0), 30, 1.6f, Rampe(R_GELB, 7));
     Kugel_malen(b, 23, 18, 10.5f, 9, R_MAGENTA, 3, 14);
-    Kugel_malen(b, 26, 22, 6, 3.5f, R_HAUT, 9, 14);   // belly
+    Kugel_malen(b, 26, 22, 6, 3.5f, R_HAUT, 9, 14);                      // belly
     Polygon_fuellen(b, {32, 17, 39, 19.5f, 32, 22}, Rampe(R_GELB, 9));   // beak
     if (treffer) {
         Kreuzauge_malen(b, 28, 14, 3.8f);
@@ -75,8 +74,7 @@ static Bild Klein_malen(int bild)
     return b;
 }
 
-static Bild Mittel_malen(int bild)
-{
+static Bild Mittel_malen(int bild) {
     Bild b = Bild_neu(96, 64, F_TRANSPARENT);
     bool treffer = bild == 4;
     static const float schwung[5] = {-4, 0, 4, 0, 6};
@@ -118,21 +116,20 @@ static Bild Mittel_malen(int bild)
     return b;
 }
 
-static Bild Gross_malen(int bild)
-{
+static Bild Gross_malen(int bild) {
     Bild b = Bild_neu(200, 112, F_TRANSPARENT);
     bool treffer = bild == 4;
     static const float spitze[5][2] = {{52, 1}, {4, 18}, {40, 110}, {18, 4}, {60, 2}};
     static const float flosse[5] = {0, 7, 14, 7, -6};
     const float* t = spitze[bild];
     float f = flosse[bild];
-    Fluegel_malen(b, 66, 40, 128, 34, t[0] + 14, t[1] + 2, R_LILA, 6, 8);   // far wing
+    Fluegel_malen(b, 66, 40, 128, 34, t[0] + 14, t[1] + 2, R_LILA, 6, 8);           // far wing
     Polygon_fuellen(b, {30, 58, 4, 36 + f, 14, 60, 4, 86 - f}, Rampe(R_BLAU, 6));   // tail flukes
-    Linie_malen(b, 116, 28, 124, 8, 2.5f, Rampe(R_BLAU, 5));   // antenna
+    Linie_malen(b, 116, 28, 124, 8, 2.5f, Rampe(R_BLAU, 5));                        // antenna
     Kugel_malen(b, 124, 7, 5, 5, R_GELB, 9, 15);
     Kugel_malen(b, 100, 62, 80, 38, R_BLAU, 3, 14);
     Kugel_malen(b, 108, 82, 58, 15, R_BLAU, 10, 15);   // belly
-    for (int i = 0; i < 5; i++)   // belly folds
+    for (int i = 0; i < 5; i++)                        // belly folds
         Linie_malen(b, 72.0f + 14 * i, 76, 70.0f + 14 * i, 92, 1.2f, Rampe(R_BLAU, 9));
     Ellipse_fuellen(b, 60, 44, 7, 5, Rampe(R_BLAU, 6));
     Ellipse_fuellen(b, 80, 36, 5, 3.5f, Rampe(R_BLAU, 6));
@@ -154,8 +151,7 @@ static Bild Gross_malen(int bild)
     return b;
 }
 
-Bild Flieger_malen(int art, int bild)
-{
+Bild Flieger_malen(int art, int bild) {
     if (bild < 0 || bild > 4) bild = 0;
     if (art == 0) return Klein_malen(bild);
     if (art == 1) return Mittel_malen(bild);

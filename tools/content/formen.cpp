@@ -1,8 +1,7 @@
 // Composite shapes shared by the creatures and the backgrounds.
 #include "inhalt.h"
 
-void Zylinder_malen(Bild& b, int x0, int y0, int x1, int y1, int rampe, float lo, float hi)
-{
+void Zylinder_malen(Bild& b, int x0, int y0, int x1, int y1, int rampe, float lo, float hi) {
     float cx = (x0 + x1 + 1) / 2.0f, r = (x1 - x0 + 1) / 2.0f;
     Malen(
         b, x0, y0, x1, y1, [](float, float) { return true; },
@@ -15,8 +14,7 @@ void Zylinder_malen(Bild& b, int x0, int y0, int x1, int y1, int rampe, float lo
         });
 }
 
-void Mund_malen(Bild& b, float cx, float cy, float rx, float ry)
-{
+void Mund_malen(Bild& b, float cx, float cy, float rx, float ry) {
     Malen(
         b, (int)(cx - rx) - 1, (int)cy - 1, (int)(cx + rx) + 1, (int)(cy + ry) + 1,
         [&](float x, float y) {
@@ -37,8 +35,7 @@ void Mund_malen(Bild& b, float cx, float cy, float rx, float ry)
     }
 }
 
-std::vector<float> Stern_form(float cx, float cy, float aussen, float innen, int zacken, float drehung)
-{
+std::vector<float> Stern_form(float cx, float cy, float aussen, float innen, int zacken, float drehung) {
     std::vector<float> xy;
     for (int i = 0; i < 2 * zacken; i++) {
         double w = drehung + PI * i / zacken;
@@ -49,14 +46,12 @@ std::vector<float> Stern_form(float cx, float cy, float aussen, float innen, int
     return xy;
 }
 
-void Stern_malen(Bild& b, float cx, float cy, float aussen, float innen, int zacken, float drehung, int farbe)
-{
+void Stern_malen(Bild& b, float cx, float cy, float aussen, float innen, int zacken, float drehung, int farbe) {
     Polygon_fuellen(b, Stern_form(cx, cy, aussen + 1.2f, innen + 1.0f, zacken, drehung), F_UMRISS);
     Polygon_fuellen(b, Stern_form(cx, cy, aussen, innen, zacken, drehung), farbe);
 }
 
-void Benommen_malen(Bild& b, float cx, float cy, float rx, float ry, int anzahl, float groesse)
-{
+void Benommen_malen(Bild& b, float cx, float cy, float rx, float ry, int anzahl, float groesse) {
     for (int i = 0; i < anzahl; i++) {
         double w = 0.4 + 2.0 * PI * i / anzahl;
         float x = cx + rx * (float)Cosinus(w), y = cy + ry * (float)Sinus(w);
@@ -64,22 +59,19 @@ void Benommen_malen(Bild& b, float cx, float cy, float rx, float ry, int anzahl,
     }
 }
 
-void Lid_malen(Bild& b, float cx, float cy, float r, int rampe)
-{
+void Lid_malen(Bild& b, float cx, float cy, float r, int rampe) {
     Ellipse_fuellen(b, cx, cy, r + 1.0f, r * 1.1f + 1.0f, F_UMRISS);
     Kugel_malen(b, cx, cy, r, r * 1.1f, rampe, 5, 12);
     Linie_malen(b, cx - r * 0.8f, cy + r * 0.2f, cx + r * 0.8f, cy + r * 0.2f, r * 0.25f + 0.8f, F_UMRISS);
 }
 
-static float Hash(int x, int y, int saat)
-{
+static float Hash(int x, int y, int saat) {
     uint32_t h = (uint32_t)x * 374761393u + (uint32_t)y * 668265263u + (uint32_t)saat * 2246822519u;
     h = (h ^ (h >> 13)) * 1274126177u;
     return (float)((h ^ (h >> 16)) & 0xFFFF) / 65535.0f;
 }
 
-float Rauschen(float x, float y, float skala, int saat)
-{
+float Rauschen(float x, float y, float skala, int saat) {
     x /= skala;
     y /= skala;
     int ix = (int)(x + 100000.0f) - 100000, iy = (int)(y + 100000.0f) - 100000;
@@ -91,8 +83,7 @@ float Rauschen(float x, float y, float skala, int saat)
     return (a + (b - a) * fx) * (1 - fy) + (c + (d - c) * fx) * fy;
 }
 
-void Busch_malen(Bild& b, float x, float y, float breite, float hoehe, int saat)
-{
+void Busch_malen(Bild& b, float x, float y, float breite, float hoehe, int saat) {
     Zufall_setzen((uint32_t)saat);
     float rx = breite / 2, ry = hoehe * 0.55f, cy = y - ry;
     Ellipse_fuellen(b, x, cy, rx + 1.5f, ry + 1.5f, F_UMRISS);
@@ -107,10 +98,10 @@ void Busch_malen(Bild& b, float x, float y, float breite, float hoehe, int saat)
     }
 }
 
-void Baum_malen(Bild& b, float x, float y, float hoehe, int saat)
-{
+void Baum_malen(Bild& b, float x, float y, float hoehe, int saat) {
     float stamm = hoehe * 0.38f, breite = hoehe * 0.09f + 2;
-    Zylinder_malen(b, (int)(x - breite / 2), (int)(y - stamm - hoehe * 0.1f), (int)(x + breite / 2), (int)y, R_ERDE, 1, 7);
+    Zylinder_malen(b, (int)(x - breite / 2), (int)(y - stamm - hoehe * 0.1f), (int)(x + breite / 2), (int)y, R_ERDE, 1,
+                   7);
     float kr = hoehe * 0.36f, ky = y - stamm - kr * 0.7f;
     Zufall_setzen((uint32_t)saat);
     Ellipse_fuellen(b, x, ky, kr + 1.5f, kr * 1.05f + 1.5f, F_UMRISS);

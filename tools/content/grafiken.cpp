@@ -3,8 +3,7 @@
 
 #include "inhalt.h"
 
-std::vector<GrafikSektor> Grafiken_erzeugen(void)
-{
+std::vector<GrafikSektor> Grafiken_erzeugen(void) {
     std::vector<GrafikSektor> g;
     auto dazu = [&](int sektor, Bild b, const std::string& name) { g.push_back({sektor, std::move(b), name}); };
 

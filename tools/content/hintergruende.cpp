@@ -7,13 +7,11 @@ namespace {
 
 const int W = 1024, H = 768;
 
-void Himmel_malen(Bild& b, int y0, int y1, int rampe, float oben, float unten)
-{
+void Himmel_malen(Bild& b, int y0, int y1, int rampe, float oben, float unten) {
     Verlauf_malen(b, 0, y0, W - 1, y1, rampe, oben, unten);
 }
 
-void Sterne_streuen(Bild& b, int anzahl, int y_max, int saat, int x0 = 0, int x1 = W - 1)
-{
+void Sterne_streuen(Bild& b, int anzahl, int y_max, int saat, int x0 = 0, int x1 = W - 1) {
     Zufall_setzen((uint32_t)saat);
     for (int i = 0; i < anzahl; i++) {
         int x = x0 + Zufall_bis(x1 - x0 + 1), y = Zufall_bis(y_max);
@@ -28,8 +26,7 @@ void Sterne_streuen(Bild& b, int anzahl, int y_max, int saat, int x0 = 0, int x1
     }
 }
 
-void Wolke_malen(Bild& b, float cx, float cy, float breite, int rampe, float lo, float hi, int saat)
-{
+void Wolke_malen(Bild& b, float cx, float cy, float breite, int rampe, float lo, float hi, int saat) {
     Zufall_setzen((uint32_t)saat);
     int n = 5 + (int)(breite / 40);
     for (int i = 0; i < n; i++) {
@@ -41,8 +38,7 @@ void Wolke_malen(Bild& b, float cx, float cy, float breite, int rampe, float lo,
 
 // Land below a wavy line, lit at its crest.
 void Huegel_malen(Bild& b, float basis, float a1, float l1, float a2, float l2, float phase, int rampe, float lo,
-                  float hi, int y_bis = H - 1)
-{
+                  float hi, int y_bis = H - 1) {
     for (int x = 0; x < W; x++) {
         int top = (int)(basis + a1 * (float)Sinus(x / l1 + phase) + a2 * (float)Sinus(x / l2 + 2 * phase));
         for (int y = top < 0 ? 0 : top; y <= y_bis; y++) {
@@ -55,8 +51,7 @@ void Huegel_malen(Bild& b, float basis, float a1, float l1, float a2, float l2, 
 }
 
 // A dark panel with a gilt frame and rounded corners, for the texts.
-void Tafel_malen(Bild& b, int x0, int y0, int x1, int y1)
-{
+void Tafel_malen(Bild& b, int x0, int y0, int x1, int y1) {
     auto innen = [&](float x, float y, float rand) {
         float r = 22 - rand;
         float ax = x0 + rand, ay = y0 + rand, bx = x1 - rand, by = y1 - rand;
@@ -65,25 +60,27 @@ void Tafel_malen(Bild& b, int x0, int y0, int x1, int y1)
         float dy = y < ay + r ? ay + r - y : y > by - r ? y - (by - r) : 0;
         return dx * dx + dy * dy <= r * r;
     };
-    Malen(b, x0 - 3, y0 - 3, x1 + 3, y1 + 3, [&](float x, float y) { return innen(x, y, -3); },
-          [](int, int) { return F_UMRISS; });
-    Malen(b, x0, y0, x1, y1, [&](float x, float y) { return innen(x, y, 0); },
-          [&](int x, int y) { return Rampe_gemischt(R_GOLD, 6.0f - 5.0f * (y - y0) / (y1 - y0), x, y); });
-    Malen(b, x0, y0, x1, y1, [&](float x, float y) { return innen(x, y, 6); }, [](int, int) { return F_UMRISS; });
-    Malen(b, x0, y0, x1, y1, [&](float x, float y) { return innen(x, y, 8); },
-          [&](int x, int y) { return Rampe_gemischt(R_NACHT, 3.0f + 5.0f * (y - y0) / (y1 - y0), x, y); });
+    Malen(
+        b, x0 - 3, y0 - 3, x1 + 3, y1 + 3, [&](float x, float y) { return innen(x, y, -3); },
+        [](int, int) { return F_UMRISS; });
+    Malen(
+        b, x0, y0, x1, y1, [&](float x, float y) { return innen(x, y, 0); },
+        [&](int x, int y) { return Rampe_gemischt(R_GOLD, 6.0f - 5.0f * (y - y0) / (y1 - y0), x, y); });
+    Malen(
+        b, x0, y0, x1, y1, [&](float x, float y) { return innen(x, y, 6); }, [](int, int) { return F_UMRISS; });
+    Malen(
+        b, x0, y0, x1, y1, [&](float x, float y) { return innen(x, y, 8); },
+        [&](int x, int y) { return Rampe_gemischt(R_NACHT, 3.0f + 5.0f * (y - y0) / (y1 - y0), x, y); });
 }
 
-void Mond_malen(Bild& b, float cx, float cy, float r)
-{
+void Mond_malen(Bild& b, float cx, float cy, float r) {
     for (int i = 3; i >= 1; i--) Ellipse_fuellen(b, cx, cy, r + 6.0f * i, r + 6.0f * i, Rampe(R_NACHT, 6 + i));
     Kugel_malen(b, cx, cy, r, r, R_GELB, 11, 16);
     Ellipse_fuellen(b, cx - r * 0.3f, cy + r * 0.2f, r * 0.18f, r * 0.14f, Rampe(R_GELB, 11));
     Ellipse_fuellen(b, cx + r * 0.35f, cy - r * 0.3f, r * 0.12f, r * 0.1f, Rampe(R_GELB, 11));
 }
 
-void Feuerwerk_malen(Bild& b, float cx, float cy, float r, int rampe, int saat)
-{
+void Feuerwerk_malen(Bild& b, float cx, float cy, float r, int rampe, int saat) {
     Zufall_setzen((uint32_t)saat);
     for (int i = 0; i < 28; i++) {
         double w = 2 * PI * i / 28 + 0.05 * Zufall_eins();
@@ -96,8 +93,7 @@ void Feuerwerk_malen(Bild& b, float cx, float cy, float r, int rampe, int saat)
     Ellipse_fuellen(b, cx, cy, 4, 4, F_WEISS);
 }
 
-void Konfetti_streuen(Bild& b, int anzahl, int saat, int x0, int x1, int y0, int y1)
-{
+void Konfetti_streuen(Bild& b, int anzahl, int saat, int x0, int x1, int y0, int y1) {
     static const int rampen[5] = {R_ROT, R_GELB, R_MINZE, R_BLAU, R_MAGENTA};
     Zufall_setzen((uint32_t)saat);
     for (int i = 0; i < anzahl; i++) {
@@ -107,8 +103,7 @@ void Konfetti_streuen(Bild& b, int anzahl, int saat, int x0, int x1, int y0, int
     }
 }
 
-void Pokal_malen(Bild& b, float cx, float fuss)
-{
+void Pokal_malen(Bild& b, float cx, float fuss) {
     Zylinder_malen(b, (int)cx - 34, (int)fuss - 16, (int)cx + 34, (int)fuss, R_ERDE, 2, 8);
     Zylinder_malen(b, (int)cx - 8, (int)fuss - 56, (int)cx + 8, (int)fuss - 16, R_GOLD, 0, 7);
     for (int seite = -1; seite <= 1; seite += 2) {   // handles: rings, the background showing through
@@ -137,8 +132,7 @@ void Pokal_malen(Bild& b, float cx, float fuss)
     Stern_malen(b, cx, fuss - 104, 14, 6, 5, 0, F_WEISS);
 }
 
-void Regen_malen(Bild& b, int saat, int y_bis)
-{
+void Regen_malen(Bild& b, int saat, int y_bis) {
     Zufall_setzen((uint32_t)saat);
     for (int i = 0; i < 500; i++) {
         float x = (float)Zufall_bis(W + 100) - 50, y = (float)Zufall_bis(y_bis);
@@ -147,22 +141,19 @@ void Regen_malen(Bild& b, int saat, int y_bis)
 }
 
 // Our creatures as decoration; `links` mirrors them to face left.
-void Figur_setzen(Bild& b, const Bild& f, int x, int y, bool links, int faktor = 1)
-{
+void Figur_setzen(Bild& b, const Bild& f, int x, int y, bool links, int faktor = 1) {
     Bild_einsetzen_skaliert(b, links ? Bild_gespiegelt(f) : f, x, y, faktor);
 }
 
-void Bodenleiste_malen(Bild& b)
-{
+void Bodenleiste_malen(Bild& b) {
     // Light strip under the two small system-font lines of the title.
     Verlauf_malen(b, 0, 738, W - 1, H - 1, R_ERDE, 13.5f, 14.5f);
     Rechteck_fuellen(b, 0, 737, W - 1, 737, Rampe(R_ERDE, 8));
 }
 
-}  // namespace
+}   // namespace
 
-Bild Titel_malen(void)
-{
+Bild Titel_malen(void) {
     Bild b = Bild_neu(W, H, 0);
     Himmel_malen(b, 0, H - 1, R_BLAU, 4, 13.5f);
     Kugel_malen(b, 96, 214, 46, 46, R_GELB, 11, 16);   // sun
@@ -190,8 +181,7 @@ Bild Titel_malen(void)
     return b;
 }
 
-Bild Menue_malen(void)
-{
+Bild Menue_malen(void) {
     Bild b = Bild_neu(W, H, 0);
     Himmel_malen(b, 0, H - 1, R_HIMMEL, 2, 26);
     Sterne_streuen(b, 160, 260, 31);
@@ -211,8 +201,7 @@ Bild Menue_malen(void)
     return b;
 }
 
-Bild Bestenliste_malen(bool rekord)
-{
+Bild Bestenliste_malen(bool rekord) {
     Bild b = Bild_neu(W, H, 0);
     if (rekord) {
         Himmel_malen(b, 0, H - 1, R_NACHT, 0, 9);
@@ -244,8 +233,7 @@ Bild Bestenliste_malen(bool rekord)
     return b;
 }
 
-Bild Abspann_malen(void)
-{
+Bild Abspann_malen(void) {
     Bild b = Bild_neu(W, H, 0);
     Himmel_malen(b, 0, H - 1, R_NACHT, 0, 9);
     Sterne_streuen(b, 260, 640, 51);

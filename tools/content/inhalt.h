@@ -20,7 +20,7 @@ struct Bild {
 
 Bild Bild_neu(int breite, int hoehe, uint8_t farbe);
 void Punkt_setzen(Bild& b, int x, int y, uint8_t farbe);   // clipped
-uint8_t Punkt_lesen(const Bild& b, int x, int y);           // 255 outside
+uint8_t Punkt_lesen(const Bild& b, int x, int y);          // 255 outside
 // Copies src onto dst at (x, y), skipping index 255.
 void Bild_einsetzen(Bild& dst, const Bild& src, int x, int y);
 // The same, scaled by a whole factor (nearest neighbour).
@@ -46,15 +46,30 @@ enum {
     F_SCHRIFT = 251,        // letters
     F_UMRISS = 252,         // near-black outline, never 0 (0 marks font cells)
     F_WEISS = 253,
-    F_KNALL = 254,          // pure bright yellow
-    F_TRANSPARENT = 255,    // also the night sky
+    F_KNALL = 254,         // pure bright yellow
+    F_TRANSPARENT = 255,   // also the night sky
 };
 
 // Colour ramps, dark to light. Rampe(r, s) gives the index of step s,
 // clamped to the ramp.
 enum {
-    R_GRAU, R_GRUEN, R_ERDE, R_ROT, R_GELB, R_BLAU, R_LILA, R_TUERKIS, R_HAUT,
-    R_MINZE, R_GOLD, R_MAGENTA, R_STEIN, R_FERNE, R_HIMMEL, R_NACHT, R_ANZAHL
+    R_GRAU,
+    R_GRUEN,
+    R_ERDE,
+    R_ROT,
+    R_GELB,
+    R_BLAU,
+    R_LILA,
+    R_TUERKIS,
+    R_HAUT,
+    R_MINZE,
+    R_GOLD,
+    R_MAGENTA,
+    R_STEIN,
+    R_FERNE,
+    R_HIMMEL,
+    R_NACHT,
+    R_ANZAHL
 };
 int Rampe(int rampe, int stufe);
 
@@ -64,16 +79,14 @@ float Bayer(int x, int y);   // ordered dither threshold, 0..1
 
 // Shape tests take pixel centres; colour functions give an index.
 template <class Form, class Faerben>
-void Malen(Bild& b, int x0, int y0, int x1, int y1, Form form, Faerben farbe)
-{
+void Malen(Bild& b, int x0, int y0, int x1, int y1, Form form, Faerben farbe) {
     if (x0 < 0) x0 = 0;
     if (y0 < 0) y0 = 0;
     if (x1 > b.iBreite - 1) x1 = b.iBreite - 1;
     if (y1 > b.iHoehe - 1) y1 = b.iHoehe - 1;
     for (int y = y0; y <= y1; y++)
         for (int x = x0; x <= x1; x++)
-            if (form(x + 0.5f, y + 0.5f))
-                b.px[(size_t)y * b.iBreite + x] = (uint8_t)farbe(x, y);
+            if (form(x + 0.5f, y + 0.5f)) b.px[(size_t)y * b.iBreite + x] = (uint8_t)farbe(x, y);
 }
 
 // Dithered step of a ramp for a fractional level.
@@ -119,8 +132,8 @@ Bild Text_maske(const std::string& text, int hoehe);
 // colour, with a drop shadow of that colour `schatten` pixels deep.
 void Maske_einsetzen(Bild& dst, const Bild& maske, int x, int y, int farbe, int umriss, int schatten);
 // The same with the ink as a vertical ramp from step oben to step unten.
-void Maske_einsetzen_verlauf(Bild& dst, const Bild& maske, int x, int y, int rampe, float oben, float unten,
-                             int umriss, int schatten);
+void Maske_einsetzen_verlauf(Bild& dst, const Bild& maske, int x, int y, int rampe, float oben, float unten, int umriss,
+                             int schatten);
 // The font picture (920 x 152).
 Bild Schrift_erzeugen(void);
 void Schrift_datei_setzen(const std::string& datei);   // "" = pixel font only
@@ -132,14 +145,14 @@ const char* Pixelzeichen(unsigned char c);
 
 // ------------------------------------------------------------- content
 
-Bild Spielfeld_malen(void);               // 2048 x 448
-Bild Flieger_malen(int art, int bild);    // kinds 0..2, frames 0..4
-Bild Steiger_malen(int bild);             // 160 x 192
-Bild Versteck_malen(int bild);            // 152 x 88
-Bild Patrone_malen(void);                 // 32 x 128
-Bild Einschuss_malen(void);               // 96 x 96
-Bild Rundenbild_malen(int nummer);        // 312 x 352, 0..3
-Bild Titel_malen(void);                   // 1024 x 768 each
+Bild Spielfeld_malen(void);              // 2048 x 448
+Bild Flieger_malen(int art, int bild);   // kinds 0..2, frames 0..4
+Bild Steiger_malen(int bild);            // 160 x 192
+Bild Versteck_malen(int bild);           // 152 x 88
+Bild Patrone_malen(void);                // 32 x 128
+Bild Einschuss_malen(void);              // 96 x 96
+Bild Rundenbild_malen(int nummer);       // 312 x 352, 0..3
+Bild Titel_malen(void);                  // 1024 x 768 each
 Bild Menue_malen(void);
 Bild Bestenliste_malen(bool rekord);
 Bild Abspann_malen(void);
@@ -180,7 +193,7 @@ void Rauschen_mischen(std::vector<float>& s, double start, double dauer, double 
 std::vector<int16_t> Klang_fertig(const std::vector<float>& s, double spitze);
 // Note names "C4", "F#5", "Bb3" to frequencies; "R" is a rest (0).
 double Note_frequenz(const std::string& name);
-std::vector<int16_t> Effekt_erzeugen(int sektor);   // Sound.dat sectors 0..20
+std::vector<int16_t> Effekt_erzeugen(int sektor);                // Sound.dat sectors 0..20
 std::vector<int16_t> Musik_erzeugen(const std::string& datei);   // "start.wav" ...
 
 // ------------------------------------------------------------- maths
@@ -197,7 +210,7 @@ const double PI = 3.14159265358979323846;
 // Own random generator (a 32-bit linear congruential one).
 void Zufall_setzen(uint32_t saat);
 uint32_t Zufall(void);
-int Zufall_bis(int n);        // 0..n-1
-float Zufall_eins(void);      // 0..1
+int Zufall_bis(int n);     // 0..n-1
+float Zufall_eins(void);   // 0..1
 
 #endif

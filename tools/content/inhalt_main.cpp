@@ -8,8 +8,7 @@
 
 static const char* const WAVE_DATEIEN[] = {"start.wav", "main.wav", "win.wav", "lose.wav", "credits.wav"};
 
-static int Nutzung(void)
-{
+static int Nutzung(void) {
     fprintf(stderr,
             "usage: glubbershoot-content [--out DIR] [--contact-sheet FILE.bmp|DIR] [--font FILE.ttf|none]\n"
             "  --out DIR            write Grafik.dat, Sound.dat and the five wave files into DIR\n"
@@ -18,8 +17,7 @@ static int Nutzung(void)
     return 2;
 }
 
-static bool Daten_schreiben(const std::string& ordner, const std::vector<GrafikSektor>& bilder)
-{
+static bool Daten_schreiben(const std::string& ordner, const std::vector<GrafikSektor>& bilder) {
     std::vector<std::vector<uint8_t>> sektoren;
     for (const GrafikSektor& s : bilder) {
         if ((int)sektoren.size() <= s.iSektor) sektoren.resize(s.iSektor + 1);
@@ -36,18 +34,20 @@ static bool Daten_schreiben(const std::string& ordner, const std::vector<GrafikS
     return true;
 }
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     std::string ausgabe, bogen;
     for (int i = 1; i < argc; i++) {
         std::string a = argv[i];
         if (i + 1 >= argc) return Nutzung();
-        if (a == "--out") ausgabe = argv[++i];
-        else if (a == "--contact-sheet") bogen = argv[++i];
+        if (a == "--out")
+            ausgabe = argv[++i];
+        else if (a == "--contact-sheet")
+            bogen = argv[++i];
         else if (a == "--font") {
             std::string f = argv[++i];
             Schrift_datei_setzen(f == "none" ? "" : f);
-        } else return Nutzung();
+        } else
+            return Nutzung();
     }
     if (ausgabe.empty() && bogen.empty()) return Nutzung();
 

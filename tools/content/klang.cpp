@@ -4,15 +4,13 @@
 
 static size_t Stelle(double sekunden) { return sekunden <= 0 ? 0 : (size_t)(sekunden * KLANG_RATE + 0.5); }
 
-static void Platz_schaffen(std::vector<float>& s, size_t ende)
-{
+static void Platz_schaffen(std::vector<float>& s, size_t ende) {
     if (s.size() < ende) s.resize(ende, 0.0f);
 }
 
 // Sine of a phase in turns (0..1) from a table: the oscillators call it for
 // every sample, and the table is built from our own exact sine.
-static double Sinus_tafel(double phase)
-{
+static double Sinus_tafel(double phase) {
     enum { N = 8192 };
     static double tafel[N + 1];
     static bool fertig = false;
@@ -30,8 +28,7 @@ static double Sinus_tafel(double phase)
 
 // Square (every second harmonic) and saw (all of them, alternating) as sums
 // of sines up to 6 kHz: no overtones folding back below the note.
-static double Obertoene(double phase, double f, int schritt)
-{
+static double Obertoene(double phase, double f, int schritt) {
     int grenze = f > 0 ? (int)(6000.0 / f) : 1;
     if (grenze > 24) grenze = 24;
     if (grenze < 1) grenze = 1;
@@ -51,13 +48,11 @@ struct Huelle {
     double dAnschlag, dDauer, dFaktor, dAbfall;
 };
 
-static Huelle Huelle_neu(double dauer, double anschlag, double abkling)
-{
+static Huelle Huelle_neu(double dauer, double anschlag, double abkling) {
     return Huelle{anschlag, dauer, abkling > 0 ? Expo(-1.0 / (abkling * KLANG_RATE)) : 1.0, 1.0};
 }
 
-static double Huelle_wert(Huelle* h, double t)
-{
+static double Huelle_wert(Huelle* h, double t) {
     double w = h->dAnschlag > 0 && t < h->dAnschlag ? t / h->dAnschlag : 1.0;
     if (t > h->dAnschlag) {
         w *= h->dAbfall;
@@ -69,8 +64,7 @@ static double Huelle_wert(Huelle* h, double t)
 }
 
 void Ton_mischen(std::vector<float>& s, double start, double dauer, double f0, double f1, int welle, double laut,
-                 double anschlag, double abkling, double vibrato)
-{
+                 double anschlag, double abkling, double vibrato) {
     size_t a = Stelle(start), n = Stelle(dauer);
     Platz_schaffen(s, a + n);
     double phase = 0, lfo = 0;
@@ -91,18 +85,25 @@ void Ton_mischen(std::vector<float>& s, double start, double dauer, double f0, d
         phase -= (int)phase;
         double v;
         switch (welle) {
-        case WELLE_RECHTECK: v = 0.6 * 1.2732 * Obertoene(phase, f, 2); break;
-        case WELLE_SAEGE: v = 0.7 * 0.6366 * Obertoene(phase, f, 1); break;
-        case WELLE_DREIECK: v = phase < 0.5 ? 4 * phase - 1 : 3 - 4 * phase; break;
-        default: v = Sinus_tafel(phase); break;
+            case WELLE_RECHTECK:
+                v = 0.6 * 1.2732 * Obertoene(phase, f, 2);
+                break;
+            case WELLE_SAEGE:
+                v = 0.7 * 0.6366 * Obertoene(phase, f, 1);
+                break;
+            case WELLE_DREIECK:
+                v = phase < 0.5 ? 4 * phase - 1 : 3 - 4 * phase;
+                break;
+            default:
+                v = Sinus_tafel(phase);
+                break;
         }
         s[a + i] += (float)(laut * v * Huelle_wert(&huelle, t));
     }
 }
 
 void Rauschen_mischen(std::vector<float>& s, double start, double dauer, double laut, double hz0, double hz1,
-                      double anschlag, double abkling, uint32_t saat)
-{
+                      double anschlag, double abkling, uint32_t saat) {
     size_t a = Stelle(start), n = Stelle(dauer);
     Platz_schaffen(s, a + n);
     double y = 0, hz = hz0, k = 0;
@@ -121,8 +122,7 @@ void Rauschen_mischen(std::vector<float>& s, double start, double dauer, double 
     }
 }
 
-std::vector<int16_t> Klang_fertig(const std::vector<float>& s, double spitze)
-{
+std::vector<int16_t> Klang_fertig(const std::vector<float>& s, double spitze) {
     float max = 0;
     for (float v : s) max = v > max ? v : (-v > max ? -v : max);
     double faktor = max > 0 ? spitze * 32767.0 / max : 0;
@@ -135,8 +135,7 @@ std::vector<int16_t> Klang_fertig(const std::vector<float>& s, double spitze)
     return out;
 }
 
-double Note_frequenz(const std::string& name)
-{
+double Note_frequenz(const std::string& name) {
     if (name.empty() || name[0] == 'R') return 0;
     static const int stufen[7] = {9, 11, 0, 2, 4, 5, 7};   // A B C D E F G from C
     char c = name[0];

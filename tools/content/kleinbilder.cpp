@@ -2,23 +2,21 @@
 // shot and the four round-intro panels.
 #include "inhalt.h"
 
-Bild Patrone_malen(void)
-{
+Bild Patrone_malen(void) {
     Bild b = Bild_neu(32, 128, F_TRANSPARENT);
     Zylinder_malen(b, 5, 12, 26, 100, R_ROT, 2, 13);
     Kugel_malen(b, 16, 12, 11, 6, R_ROT, 4, 13);   // crimped top
     for (int i = -1; i <= 1; i++) Linie_malen(b, 16, 11, 16.0f + 7 * i, 7.5f + (i ? 2.0f : 0.0f), 1, Rampe(R_ROT, 3));
     Zylinder_malen(b, 5, 44, 26, 62, R_GRAU, 6, 15);   // label band
     Rechteck_fuellen(b, 9, 51, 22, 54, Rampe(R_ROT, 6));
-    Zylinder_malen(b, 4, 96, 27, 119, R_GOLD, 0, 7);   // brass head
-    Zylinder_malen(b, 2, 119, 29, 125, R_GOLD, 0, 6);  // rim
+    Zylinder_malen(b, 4, 96, 27, 119, R_GOLD, 0, 7);    // brass head
+    Zylinder_malen(b, 2, 119, 29, 125, R_GOLD, 0, 6);   // rim
     Rechteck_fuellen(b, 4, 104, 27, 104, Rampe(R_GOLD, 1));
     Umriss_ziehen(b, F_UMRISS);
     return b;
 }
 
-Bild Einschuss_malen(void)
-{
+Bild Einschuss_malen(void) {
     Bild b = Bild_neu(96, 96, F_TRANSPARENT);
     Zufall_setzen(4711);
     // A ragged burst: spikes of uneven length.
@@ -45,8 +43,7 @@ Bild Einschuss_malen(void)
 
 // A round wooden sign with a target; the numeral or "Shot!" in the middle,
 // a calm dark strip below where the game writes the round and the count.
-Bild Rundenbild_malen(int nummer)
-{
+Bild Rundenbild_malen(int nummer) {
     Bild b = Bild_neu(312, 352, F_TRANSPARENT);
     const float cx = 156;
     // Post and sign board.
@@ -89,8 +86,7 @@ Bild Rundenbild_malen(int nummer)
         Kugel_malen(b, cx, 100, 44, 44, R_ROT, 4, 12);
         Stern_malen(b, cx, 100, 40, 18, 8, 0.2f, F_KNALL);
         Bild wort = Text_maske("Shot!", 54);
-        Maske_einsetzen_verlauf(b, wort, (int)cx - wort.iBreite / 2, 100 - wort.iHoehe / 2, R_GELB, 15, 9, F_UMRISS,
-                                3);
+        Maske_einsetzen_verlauf(b, wort, (int)cx - wort.iBreite / 2, 100 - wort.iHoehe / 2, R_GELB, 15, 9, F_UMRISS, 3);
     }
     Umriss_ziehen(b, F_UMRISS);
     return b;

@@ -5,8 +5,7 @@
 
 #include "inhalt.h"
 
-static Bild Mit_Schachbrett(const Bild& b)
-{
+static Bild Mit_Schachbrett(const Bild& b) {
     Bild s = Bild_neu(b.iBreite, b.iHoehe, 0);
     for (int y = 0; y < b.iHoehe; y++)
         for (int x = 0; x < b.iBreite; x++) {
@@ -17,11 +16,12 @@ static Bild Mit_Schachbrett(const Bild& b)
     return s;
 }
 
-static Bild Bogen_setzen(const std::vector<GrafikSektor>& bilder)
-{
+static Bild Bogen_setzen(const std::vector<GrafikSektor>& bilder) {
     const int breite = 2080, rand = 16, beschriftung = 30;
     // Shelf packing in inventory order.
-    struct Platz { int x, y; };
+    struct Platz {
+        int x, y;
+    };
     std::vector<Platz> plaetze;
     int x = rand, y = rand, regal = 0;
     std::vector<Bild> texte;
@@ -47,8 +47,7 @@ static Bild Bogen_setzen(const std::vector<GrafikSektor>& bilder)
     return bogen;
 }
 
-bool Kontaktbogen_schreiben(const std::string& ziel, const std::vector<GrafikSektor>& bilder)
-{
+bool Kontaktbogen_schreiben(const std::string& ziel, const std::vector<GrafikSektor>& bilder) {
     bool datei = ziel.size() > 4 && ziel.compare(ziel.size() - 4, 4, ".bmp") == 0;
     if (datei) return Datei_schreiben(ziel, Bmp_kodieren(Bogen_setzen(bilder)));
 

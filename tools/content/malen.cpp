@@ -2,8 +2,7 @@
 // dithered ramps. All shapes are tested at pixel centres.
 #include "inhalt.h"
 
-Bild Bild_neu(int breite, int hoehe, uint8_t farbe)
-{
+Bild Bild_neu(int breite, int hoehe, uint8_t farbe) {
     Bild b;
     b.iBreite = breite;
     b.iHoehe = hoehe;
@@ -11,22 +10,19 @@ Bild Bild_neu(int breite, int hoehe, uint8_t farbe)
     return b;
 }
 
-void Punkt_setzen(Bild& b, int x, int y, uint8_t farbe)
-{
+void Punkt_setzen(Bild& b, int x, int y, uint8_t farbe) {
     if (x < 0 || y < 0 || x >= b.iBreite || y >= b.iHoehe) return;
     b.px[(size_t)y * b.iBreite + x] = farbe;
 }
 
-uint8_t Punkt_lesen(const Bild& b, int x, int y)
-{
+uint8_t Punkt_lesen(const Bild& b, int x, int y) {
     if (x < 0 || y < 0 || x >= b.iBreite || y >= b.iHoehe) return F_TRANSPARENT;
     return b.px[(size_t)y * b.iBreite + x];
 }
 
 void Bild_einsetzen(Bild& dst, const Bild& src, int x, int y) { Bild_einsetzen_skaliert(dst, src, x, y, 1); }
 
-void Bild_einsetzen_skaliert(Bild& dst, const Bild& src, int x, int y, int faktor)
-{
+void Bild_einsetzen_skaliert(Bild& dst, const Bild& src, int x, int y, int faktor) {
     for (int sy = 0; sy < src.iHoehe * faktor; sy++)
         for (int sx = 0; sx < src.iBreite * faktor; sx++) {
             uint8_t f = src.px[(size_t)(sy / faktor) * src.iBreite + sx / faktor];
@@ -34,8 +30,7 @@ void Bild_einsetzen_skaliert(Bild& dst, const Bild& src, int x, int y, int fakto
         }
 }
 
-Bild Bild_gespiegelt(const Bild& b)
-{
+Bild Bild_gespiegelt(const Bild& b) {
     Bild m = b;
     for (int y = 0; y < b.iHoehe; y++)
         for (int x = 0; x < b.iBreite; x++)
@@ -43,25 +38,22 @@ Bild Bild_gespiegelt(const Bild& b)
     return m;
 }
 
-float Bayer(int x, int y)
-{
+float Bayer(int x, int y) {
     static const int matrix[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
     return (matrix[y & 3][x & 3] + 0.5f) / 16.0f;
 }
 
-int Rampe_gemischt(int rampe, float stufe, int x, int y)
-{
+int Rampe_gemischt(int rampe, float stufe, int x, int y) {
     float f = stufe + Bayer(x, y) - 0.5f;
     return Rampe(rampe, (int)(f + 1000.0f) - 1000);   // floor for any sane level
 }
 
-void Rechteck_fuellen(Bild& b, int x0, int y0, int x1, int y1, int farbe)
-{
-    Malen(b, x0, y0, x1, y1, [](float, float) { return true; }, [&](int, int) { return farbe; });
+void Rechteck_fuellen(Bild& b, int x0, int y0, int x1, int y1, int farbe) {
+    Malen(
+        b, x0, y0, x1, y1, [](float, float) { return true; }, [&](int, int) { return farbe; });
 }
 
-void Ellipse_fuellen(Bild& b, float cx, float cy, float rx, float ry, int farbe)
-{
+void Ellipse_fuellen(Bild& b, float cx, float cy, float rx, float ry, int farbe) {
     if (rx <= 0 || ry <= 0) return;
     Malen(
         b, (int)(cx - rx) - 1, (int)(cy - ry) - 1, (int)(cx + rx) + 1, (int)(cy + ry) + 1,
@@ -72,8 +64,7 @@ void Ellipse_fuellen(Bild& b, float cx, float cy, float rx, float ry, int farbe)
         [&](int, int) { return farbe; });
 }
 
-void Kugel_malen(Bild& b, float cx, float cy, float rx, float ry, int rampe, float lo, float hi)
-{
+void Kugel_malen(Bild& b, float cx, float cy, float rx, float ry, int rampe, float lo, float hi) {
     if (rx <= 0 || ry <= 0) return;
     const float lx = -0.48f, ly = -0.60f, lz = 0.64f;
     Malen(
@@ -92,8 +83,7 @@ void Kugel_malen(Bild& b, float cx, float cy, float rx, float ry, int rampe, flo
         });
 }
 
-void Linie_malen(Bild& b, float x0, float y0, float x1, float y1, float dicke, int farbe)
-{
+void Linie_malen(Bild& b, float x0, float y0, float x1, float y1, float dicke, int farbe) {
     float r = dicke / 2.0f;
     float vx = x1 - x0, vy = y1 - y0;
     float ll = vx * vx + vy * vy;
@@ -111,8 +101,7 @@ void Linie_malen(Bild& b, float x0, float y0, float x1, float y1, float dicke, i
         [&](int, int) { return farbe; });
 }
 
-void Polygon_fuellen(Bild& b, const std::vector<float>& xy, int farbe)
-{
+void Polygon_fuellen(Bild& b, const std::vector<float>& xy, int farbe) {
     size_t n = xy.size() / 2;
     if (n < 3) return;
     float minx = xy[0], maxx = xy[0], miny = xy[1], maxy = xy[1];
@@ -135,8 +124,7 @@ void Polygon_fuellen(Bild& b, const std::vector<float>& xy, int farbe)
         [&](int, int) { return farbe; });
 }
 
-void Umriss_ziehen(Bild& b, int farbe)
-{
+void Umriss_ziehen(Bild& b, int farbe) {
     Bild alt = b;
     for (int y = 0; y < b.iHoehe; y++)
         for (int x = 0; x < b.iBreite; x++) {
@@ -147,16 +135,14 @@ void Umriss_ziehen(Bild& b, int farbe)
         }
 }
 
-void Verlauf_malen(Bild& b, int x0, int y0, int x1, int y1, int rampe, float oben, float unten)
-{
+void Verlauf_malen(Bild& b, int x0, int y0, int x1, int y1, int rampe, float oben, float unten) {
     float h = (float)(y1 - y0 > 0 ? y1 - y0 : 1);
     Malen(
         b, x0, y0, x1, y1, [](float, float) { return true; },
         [&](int x, int y) { return Rampe_gemischt(rampe, oben + (unten - oben) * (y - y0) / h, x, y); });
 }
 
-void Auge_malen(Bild& b, float cx, float cy, float r, float blick_x, float blick_y)
-{
+void Auge_malen(Bild& b, float cx, float cy, float r, float blick_x, float blick_y) {
     Ellipse_fuellen(b, cx, cy, r + 1.0f, r * 1.1f + 1.0f, F_UMRISS);
     Kugel_malen(b, cx, cy, r, r * 1.1f, R_GRAU, 9, 15);
     float pr = r * 0.5f;
@@ -165,8 +151,7 @@ void Auge_malen(Bild& b, float cx, float cy, float r, float blick_x, float blick
     if (r >= 3.0f) Ellipse_fuellen(b, px - pr * 0.35f, py - pr * 0.4f, pr * 0.32f + 0.3f, pr * 0.32f + 0.3f, F_WEISS);
 }
 
-void Kreuzauge_malen(Bild& b, float cx, float cy, float r)
-{
+void Kreuzauge_malen(Bild& b, float cx, float cy, float r) {
     Ellipse_fuellen(b, cx, cy, r + 1.0f, r * 1.1f + 1.0f, F_UMRISS);
     Kugel_malen(b, cx, cy, r, r * 1.1f, R_GRAU, 9, 15);
     float d = r * 0.6f, w = r * 0.32f + 0.8f;

@@ -5,8 +5,7 @@
 
 #include "inhalt.h"
 
-double Sinus(double x)
-{
+double Sinus(double x) {
     // Reduce to -pi..pi, then to -pi/2..pi/2 by symmetry.
     double k = std::floor(x / (2.0 * PI) + 0.5);
     x -= k * 2.0 * PI;
@@ -22,8 +21,7 @@ double Sinus(double x)
 
 double Cosinus(double x) { return Sinus(x + PI / 2); }
 
-double Expo(double x)
-{
+double Expo(double x) {
     if (x < -700) return 0.0;
     if (x > 700) x = 700;
     // e^x = (e^(x/2^k))^(2^k) with a short series for the small part.
@@ -41,8 +39,7 @@ double Expo(double x)
     return summe;
 }
 
-double Logarithmus(double x)
-{
+double Logarithmus(double x) {
     if (x <= 0) return -700;
     // x = m * 2^k with m in 0.75..1.5, then the atanh series for m.
     int k = 0;
@@ -69,8 +66,7 @@ static uint32_t dwZufall = 1;
 
 void Zufall_setzen(uint32_t saat) { dwZufall = saat; }
 
-uint32_t Zufall(void)
-{
+uint32_t Zufall(void) {
     dwZufall = dwZufall * 1664525u + 1013904223u;
     return dwZufall >> 8;
 }

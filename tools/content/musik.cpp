@@ -11,29 +11,27 @@ typedef std::vector<float> Puffer;
 
 enum { LEAD, BASS, ZUPF, FLAECHE };
 
-void Instrument(Puffer& s, int art, double t, double lang, double f, double laut)
-{
+void Instrument(Puffer& s, int art, double t, double lang, double f, double laut) {
     switch (art) {
-    case LEAD:
-        Ton_mischen(s, t, lang, f, f, WELLE_RECHTECK, laut * 0.5, 0.01, 0.25 + lang * 0.4, lang > 0.4 ? 0.006 : 0);
-        Ton_mischen(s, t, lang, f, f, WELLE_SINUS, laut * 0.5, 0.01, 0.3 + lang * 0.4);
-        break;
-    case BASS:
-        Ton_mischen(s, t, lang, f, f, WELLE_DREIECK, laut, 0.005, 0.35);
-        break;
-    case ZUPF:
-        Ton_mischen(s, t, lang, f, f, WELLE_SINUS, laut, 0.002, 0.12);
-        Ton_mischen(s, t, lang, f * 2, f * 2, WELLE_DREIECK, laut * 0.2, 0.002, 0.05);
-        break;
-    default:
-        Ton_mischen(s, t, lang, f, f, WELLE_SAEGE, laut * 0.35, lang * 0.3, 0, 0.003);
-        break;
+        case LEAD:
+            Ton_mischen(s, t, lang, f, f, WELLE_RECHTECK, laut * 0.5, 0.01, 0.25 + lang * 0.4, lang > 0.4 ? 0.006 : 0);
+            Ton_mischen(s, t, lang, f, f, WELLE_SINUS, laut * 0.5, 0.01, 0.3 + lang * 0.4);
+            break;
+        case BASS:
+            Ton_mischen(s, t, lang, f, f, WELLE_DREIECK, laut, 0.005, 0.35);
+            break;
+        case ZUPF:
+            Ton_mischen(s, t, lang, f, f, WELLE_SINUS, laut, 0.002, 0.12);
+            Ton_mischen(s, t, lang, f * 2, f * 2, WELLE_DREIECK, laut * 0.2, 0.002, 0.05);
+            break;
+        default:
+            Ton_mischen(s, t, lang, f, f, WELLE_SAEGE, laut * 0.35, lang * 0.3, 0, 0.003);
+            break;
     }
 }
 
 // Plays a note line; returns the time after its last note.
-double Melodie(Puffer& s, double start, double schritt, const char* noten, int art, double laut)
-{
+double Melodie(Puffer& s, double start, double schritt, const char* noten, int art, double laut) {
     double t = start;
     const char* p = noten;
     while (*p) {
@@ -56,8 +54,7 @@ double Melodie(Puffer& s, double start, double schritt, const char* noten, int a
     return t;
 }
 
-void Schlagzeug(Puffer& s, double start, double schritt, const char* muster, int wiederholen, double laut)
-{
+void Schlagzeug(Puffer& s, double start, double schritt, const char* muster, int wiederholen, double laut) {
     size_t n = strlen(muster);
     uint32_t saat = 900;
     for (int w = 0; w < wiederholen; w++)
@@ -74,8 +71,7 @@ void Schlagzeug(Puffer& s, double start, double schritt, const char* muster, int
 }
 
 // Broken chords, one chord a bar ("C", "Am", "F#m" ...), in sixteenths.
-void Arpeggien(Puffer& s, double start, double schritt, const char* akkorde, int oktave, double laut)
-{
+void Arpeggien(Puffer& s, double start, double schritt, const char* akkorde, int oktave, double laut) {
     static const int muster[8] = {0, 1, 2, 3, 2, 1, 2, 1};
     double t = start;
     const char* p = akkorde;
@@ -112,13 +108,15 @@ struct Stimme {
 
 struct Stueck {
     const char* datei;
-    int tempo;               // quarter notes a minute
-    double sekunden;         // 0: as long as its notes; else cut or padded to this
-    Stimme stimmen[8];       // up to the first without text
+    int tempo;           // quarter notes a minute
+    double sekunden;     // 0: as long as its notes; else cut or padded to this
+    Stimme stimmen[8];   // up to the first without text
 };
 
 const Stueck STUECKE[] = {
-    {"start.wav", 132, 0,
+    {"start.wav",
+     132,
+     0,
      {{NOTEN,
        "C5:2 E5:2 G5:2 C6:2 B5:2 G5:2 E5:2 G5:2 | A5:2 F5:2 D5:2 F5:2 A5:4 G5:4 |"
        "E5:2 G5:2 C6:2 E6:2 D6:2 C6:2 B5:2 G5:2 | C6:4 G5:2 E5:2 C5:8",
@@ -126,7 +124,9 @@ const Stueck STUECKE[] = {
       {NOTEN, "C3:4 G3:4 C3:4 G3:4 | F3:4 C4:4 G3:4 B2:4 | C3:4 G3:4 A2:4 E3:4 | F2:4 G2:4 C3:8", BASS, 0.6, 0},
       {TROMMEL, "K.h.S.h.K.h.S.h.", 3, 0.6, 0},
       {TROMMEL, "K.h.S.h.K.S.S.K.", 1, 0.6, 48}}},
-    {"main.wav", 120, 0,
+    {"main.wav",
+     120,
+     0,
      {{NOTEN,
        "G4:2 C5:2 E5:2 C5:2 G4:2 C5:2 E5:4 | F5:2 E5:2 D5:2 C5:2 D5:4 G4:4 |"
        "A4:2 D5:2 F5:2 D5:2 A4:2 D5:2 F5:4 | G5:2 F5:2 E5:2 D5:2 E5:4 C5:4 |"
@@ -138,20 +138,26 @@ const Stueck STUECKE[] = {
        BASS, 0.6, 0},
       {AKKORDE, "C G Dm C F C", 4, 0.12, 0},
       {TROMMEL, "K.h.S.h.K.K.S.h.", 6, 0.5, 0}}},
-    {"win.wav", 120, 0,
-     {{NOTEN, "G4:2 G4:1 G4:1 C5:4 E5:2 E5:1 E5:1 G5:4 | A5:2 G5:2 F5:2 E5:2 D5:2 E5:2 F5:4 | E5:2 G5:2 C6:12",
-       LEAD, 0.55, 0},
+    {"win.wav",
+     120,
+     0,
+     {{NOTEN, "G4:2 G4:1 G4:1 C5:4 E5:2 E5:1 E5:1 G5:4 | A5:2 G5:2 F5:2 E5:2 D5:2 E5:2 F5:4 | E5:2 G5:2 C6:12", LEAD,
+       0.55, 0},
       {NOTEN, "C3:8 C3:8 | F2:8 G2:8 | C3:16", BASS, 0.6, 0},
       {NOTEN, "E4:16 | F4:8 G4:8 | E4:16", FLAECHE, 0.4, 0},
       {NOTEN, "C4:16 | A3:8 B3:8 | G4:16", FLAECHE, 0.3, 0},
       {TROMMEL, "K.hhS.h.K.hhS.SS", 2, 0.6, 0},
       {TROMMEL, "X...............", 1, 0.6, 32}}},
-    {"lose.wav", 84, 0,
+    {"lose.wav",
+     84,
+     0,
      {{NOTEN, "A4:4 G4:4 F4:4 E4:4 | D4:4 E4:2 F4:2 E4:8 | D4:4 C4:4 B3:4 A3:12", LEAD, 0.5, 0},
       {NOTEN, "A2:8 F2:8 | D2:8 E2:8 | F2:8 E2:4 A2:12", BASS, 0.6, 0},
       {NOTEN, "C4:8 A3:8 | F3:8 G#3:8 | A3:8 G#3:4 C4:12", FLAECHE, 0.35, 0}}},
     // 20 bars of 2 s: 40 s for the credits' scroll.
-    {"credits.wav", 120, 40.0,
+    {"credits.wav",
+     120,
+     40.0,
      {{NOTEN,
        "E5:4 G5:4 C6:4 G5:4 | A5:6 G5:2 E5:8 | F5:4 A5:4 C6:4 A5:4 | G5:6 F5:2 D5:8 |"
        "E5:2 F5:2 G5:4 E5:2 D5:2 C5:4 | A4:4 C5:4 E5:8 | F5:2 E5:2 D5:4 A5:4 F5:4 | G5:12 R:4 |"
@@ -171,25 +177,26 @@ const Stueck STUECKE[] = {
       {TROMMEL, "X...............", 1, 0.5, 18 * 16}}},
 };
 
-Puffer Spielen(const Stueck& st)
-{
+Puffer Spielen(const Stueck& st) {
     Puffer s;
     const double q = 60.0 / st.tempo / 4;   // a sixteenth
     for (const Stimme& v : st.stimmen) {
         if (!v.text) break;
         const double start = v.ab * q;
-        if (v.art == NOTEN) Melodie(s, start, q, v.text, v.instrument, v.laut);
-        else if (v.art == AKKORDE) Arpeggien(s, start, q, v.text, v.instrument, v.laut);
-        else Schlagzeug(s, start, q, v.text, v.instrument, v.laut);
+        if (v.art == NOTEN)
+            Melodie(s, start, q, v.text, v.instrument, v.laut);
+        else if (v.art == AKKORDE)
+            Arpeggien(s, start, q, v.text, v.instrument, v.laut);
+        else
+            Schlagzeug(s, start, q, v.text, v.instrument, v.laut);
     }
     if (st.sekunden > 0) s.resize((size_t)(st.sekunden * KLANG_RATE), 0.0f);
     return s;
 }
 
-}  // namespace
+}   // namespace
 
-std::vector<int16_t> Musik_erzeugen(const std::string& datei)
-{
+std::vector<int16_t> Musik_erzeugen(const std::string& datei) {
     // Any other name gets the credits' tune, as the last entry.
     const Stueck* st = &STUECKE[sizeof STUECKE / sizeof STUECKE[0] - 1];
     for (const Stueck& k : STUECKE)

@@ -93,8 +93,7 @@ static const Pixelglyph glyphen[] = {
     {' ', "..."},
 };
 
-const char* Pixelzeichen(unsigned char c)
-{
+const char* Pixelzeichen(unsigned char c) {
     for (const Pixelglyph& g : glyphen)
         if (g.c == c) return g.zeilen;
     return nullptr;

@@ -28,8 +28,7 @@ FT_Library ftBibliothek = nullptr;
 FT_Face ftSchrift = nullptr;
 #endif
 
-bool TrueType_laden(void)
-{
+bool TrueType_laden(void) {
 #ifdef GLUBBER_HAVE_FREETYPE
     if (bSchriftGeprueft) return ftSchrift != nullptr;
     bSchriftGeprueft = true;
@@ -45,8 +44,7 @@ bool TrueType_laden(void)
 #endif
 }
 
-bool Pixelglyph_holen(unsigned char c, int skala, Glyph* g)
-{
+bool Pixelglyph_holen(unsigned char c, int skala, Glyph* g) {
     const char* zeilen = Pixelzeichen(c);
     if (!zeilen) return false;
     // Rows into a 5 x 9 grid, then trim blank columns on both sides.
@@ -81,8 +79,7 @@ bool Pixelglyph_holen(unsigned char c, int skala, Glyph* g)
     return true;
 }
 
-bool Glyph_holen(unsigned char c, int groesse, Glyph* g)
-{
+bool Glyph_holen(unsigned char c, int groesse, Glyph* g) {
 #ifdef GLUBBER_HAVE_FREETYPE
     if (TrueType_laden()) {
         if (FT_Set_Pixel_Sizes(ftSchrift, 0, (FT_UInt)groesse) != 0) return false;
@@ -121,8 +118,7 @@ struct Zelle {
     int iTinteX;
 };
 
-Zelle Zelle_planen(const Glyph& g)
-{
+Zelle Zelle_planen(const Glyph& g) {
     Zelle z;
     z.glyph = g;
     z.iTinteX = 1 + (g.iLinks > 0 ? g.iLinks : 0);
@@ -133,8 +129,7 @@ Zelle Zelle_planen(const Glyph& g)
 }
 
 // Cells go left to right, a band at a time; false when they need more bands.
-bool Zellen_packen(const std::vector<Zelle>& zellen, std::vector<int>* band, std::vector<int>* spalte)
-{
+bool Zellen_packen(const std::vector<Zelle>& zellen, std::vector<int>* band, std::vector<int>* spalte) {
     int b = 0, x = 0;
     band->clear();
     spalte->clear();
@@ -151,24 +146,21 @@ bool Zellen_packen(const std::vector<Zelle>& zellen, std::vector<int>* band, std
     return true;
 }
 
-void Ring_malen(Bild& b, const Bild& maske, int x, int y, int farbe, int versatz)
-{
+void Ring_malen(Bild& b, const Bild& maske, int x, int y, int farbe, int versatz) {
     for (int my = -1; my <= maske.iHoehe; my++)
         for (int mx = -1; mx <= maske.iBreite; mx++) {
             bool nah = false;
             for (int dy = -1; dy <= 1 && !nah; dy++)
-                for (int dx = -1; dx <= 1 && !nah; dx++)
-                    nah = Punkt_lesen(maske, mx + dx, my + dy) == 1;
+                for (int dx = -1; dx <= 1 && !nah; dx++) nah = Punkt_lesen(maske, mx + dx, my + dy) == 1;
             if (nah) Punkt_setzen(b, x + mx + versatz, y + my + versatz, (uint8_t)farbe);
         }
 }
 
-}  // namespace
+}   // namespace
 
 // A new font file is looked at afresh; the face of the old one is let go,
 // or the next check would still find it loaded.
-void Schrift_datei_setzen(const std::string& datei)
-{
+void Schrift_datei_setzen(const std::string& datei) {
 #ifdef GLUBBER_HAVE_FREETYPE
     if (ftSchrift) FT_Done_Face(ftSchrift);
     if (ftBibliothek) FT_Done_FreeType(ftBibliothek);
@@ -179,8 +171,7 @@ void Schrift_datei_setzen(const std::string& datei)
     bSchriftGeprueft = false;
 }
 
-Bild Schrift_erzeugen(void)
-{
+Bild Schrift_erzeugen(void) {
     std::vector<Zelle> zellen;
     std::vector<int> band, spalte;
     int oben_max = 0, unten_max = 0;
@@ -232,8 +223,7 @@ Bild Schrift_erzeugen(void)
     return b;
 }
 
-Bild Text_maske(const std::string& text, int hoehe)
-{
+Bild Text_maske(const std::string& text, int hoehe) {
     bool truetype = TrueType_laden();
     int groesse = truetype ? hoehe : (hoehe * 73 / 700 > 1 ? hoehe * 73 / 700 : 1);
     std::vector<Glyph> glyphen;
@@ -264,8 +254,7 @@ Bild Text_maske(const std::string& text, int hoehe)
 }
 
 static void Maske_setzen(Bild& dst, const Bild& maske, int x, int y, int farbe, int rampe, float oben, float unten,
-                         int umriss, int schatten)
-{
+                         int umriss, int schatten) {
     for (int s = schatten; s >= 1; s--) Ring_malen(dst, maske, x, y, umriss, s);
     Ring_malen(dst, maske, x, y, umriss, 0);
     float h = (float)(maske.iHoehe > 1 ? maske.iHoehe - 1 : 1);
@@ -277,13 +266,11 @@ static void Maske_setzen(Bild& dst, const Bild& maske, int x, int y, int farbe, 
             }
 }
 
-void Maske_einsetzen(Bild& dst, const Bild& maske, int x, int y, int farbe, int umriss, int schatten)
-{
+void Maske_einsetzen(Bild& dst, const Bild& maske, int x, int y, int farbe, int umriss, int schatten) {
     Maske_setzen(dst, maske, x, y, farbe, -1, 0, 0, umriss, schatten);
 }
 
-void Maske_einsetzen_verlauf(Bild& dst, const Bild& maske, int x, int y, int rampe, float oben, float unten,
-                             int umriss, int schatten)
-{
+void Maske_einsetzen_verlauf(Bild& dst, const Bild& maske, int x, int y, int rampe, float oben, float unten, int umriss,
+                             int schatten) {
     Maske_setzen(dst, maske, x, y, 0, rampe, oben, unten, umriss, schatten);
 }

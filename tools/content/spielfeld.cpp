@@ -12,8 +12,7 @@ const int BREITE = 2048, HOEHE = 448, OBEN = 320;
 // column lies in (columns on a vertex take the segment to their left).
 int iOben[BREITE];
 
-void Kulisse_rechnen(void)
-{
+void Kulisse_rechnen(void) {
     for (int x = 0; x < BREITE; x++) {
         int y = ptKulisse[0].y;
         for (int k = 0; k + 1 < MAX_KULISSE; k++)
@@ -22,15 +21,13 @@ void Kulisse_rechnen(void)
     }
 }
 
-float Welle(float x, float a1, float l1, float a2, float l2, float phase)
-{
+float Welle(float x, float a1, float l1, float a2, float l2, float phase) {
     return a1 * (float)Sinus(x / l1 + phase) + a2 * (float)Sinus(x / l2 + 2 * phase + 1.0f);
 }
 
 // Far woods: the silhouette itself, a wall of dark crowns lit along the
 // top edge, with the odd trunk showing through.
-void Ferne_malen(Bild& b)
-{
+void Ferne_malen(Bild& b) {
     for (int x = 0; x < BREITE; x++)
         for (int y = iOben[x]; y < HOEHE; y++) {
             int t = y - iOben[x];
@@ -43,8 +40,7 @@ void Ferne_malen(Bild& b)
         }
 }
 
-int Mitte_oben(int x)
-{
+int Mitte_oben(int x) {
     int h = (int)(172 + Welle((float)x, 20, 170, 11, 61, 0.3f));
     return h > iOben[x] + 16 ? h : iOben[x] + 16;
 }
@@ -53,8 +49,7 @@ int Vorne_oben(int x) { return (int)(318 + Welle((float)x, 13, 230, 7, 83, 1.7f)
 
 // Rolling farmland in the middle distance: a patchwork of fields divided
 // by hedges.
-void Felder_malen(Bild& b)
-{
+void Felder_malen(Bild& b) {
     Zufall_setzen(2024);
     int x0 = 0;
     std::vector<int> grenzen;
@@ -71,10 +66,14 @@ void Felder_malen(Bild& b)
                 int t = y - top;
                 float r = Rauschen((float)x, (float)y, 4, 21);
                 int farbe;
-                if (art == 0) farbe = Rampe_gemischt(R_GRUEN, 8.5f + 2 * r + (t < 2 ? 2 : 0), x, y);
-                else if (art == 1) farbe = Rampe_gemischt(R_GELB, 9.0f + 2 * r + ((y + x / 9) % 7 < 2 ? -2 : 0), x, y);
-                else if (art == 2) farbe = Rampe_gemischt(R_ERDE, 6.0f + 1.5f * r + ((y / 3 + x / 40) % 3 == 0 ? -2 : 0), x, y);
-                else farbe = Rampe_gemischt(R_GRUEN, 6.0f + 2 * r + ((x / 6 + y / 4) % 4 == 0 ? -1.5f : 0), x, y);
+                if (art == 0)
+                    farbe = Rampe_gemischt(R_GRUEN, 8.5f + 2 * r + (t < 2 ? 2 : 0), x, y);
+                else if (art == 1)
+                    farbe = Rampe_gemischt(R_GELB, 9.0f + 2 * r + ((y + x / 9) % 7 < 2 ? -2 : 0), x, y);
+                else if (art == 2)
+                    farbe = Rampe_gemischt(R_ERDE, 6.0f + 1.5f * r + ((y / 3 + x / 40) % 3 == 0 ? -2 : 0), x, y);
+                else
+                    farbe = Rampe_gemischt(R_GRUEN, 6.0f + 2 * r + ((x / 6 + y / 4) % 4 == 0 ? -1.5f : 0), x, y);
                 b.px[(size_t)y * BREITE + x] = (uint8_t)farbe;
             }
         }
@@ -88,8 +87,7 @@ void Felder_malen(Bild& b)
     for (int x = 0; x < BREITE; x++) Punkt_setzen(b, x, Mitte_oben(x), (uint8_t)Rampe(R_GRUEN, 12));
 }
 
-void Haus_malen(Bild& b, int x, int y, int breite, int hoehe, bool scheune)
-{
+void Haus_malen(Bild& b, int x, int y, int breite, int hoehe, bool scheune) {
     int dach = hoehe * 3 / 4;
     int wand = scheune ? R_ROT : R_GRAU;
     Rechteck_fuellen(b, x - 1, y - hoehe - 1, x + breite, y, F_UMRISS);
@@ -100,8 +98,10 @@ void Haus_malen(Bild& b, int x, int y, int breite, int hoehe, bool scheune)
             return Rampe_gemischt(wand, (scheune ? 8.0f : 12.5f) + planke - (px - x) * 2.0f / breite, px, py);
         });
     float mx = x + breite / 2.0f;
-    std::vector<float> giebel = {(float)x - 8, (float)(y - hoehe), mx, (float)(y - hoehe - dach), (float)(x + breite + 8), (float)(y - hoehe)};
-    Polygon_fuellen(b, {giebel[0] - 2, giebel[1] + 2, giebel[2], giebel[3] - 3, giebel[4] + 2, giebel[5] + 2}, F_UMRISS);
+    std::vector<float> giebel = {
+        (float)x - 8, (float)(y - hoehe), mx, (float)(y - hoehe - dach), (float)(x + breite + 8), (float)(y - hoehe)};
+    Polygon_fuellen(b, {giebel[0] - 2, giebel[1] + 2, giebel[2], giebel[3] - 3, giebel[4] + 2, giebel[5] + 2},
+                    F_UMRISS);
     Malen(
         b, x - 8, y - hoehe - dach, x + breite + 8, y - hoehe,
         [&](float px, float py) {
@@ -110,7 +110,8 @@ void Haus_malen(Bild& b, int x, int y, int breite, int hoehe, bool scheune)
         },
         [&](int px, int py) {
             float ziegel = ((py / 4) % 2 == 0 && (px / 6) % 2 == 0) ? -1.0f : 0.0f;
-            return Rampe_gemischt(scheune ? R_ERDE : R_ROT, (scheune ? 4.0f : 6.0f) + ziegel + (px < mx ? 1.5f : 0), px, py);
+            return Rampe_gemischt(scheune ? R_ERDE : R_ROT, (scheune ? 4.0f : 6.0f) + ziegel + (px < mx ? 1.5f : 0), px,
+                                  py);
         });
     // Windows and door.
     int fenster = breite / 34;
@@ -137,17 +138,15 @@ void Haus_malen(Bild& b, int x, int y, int breite, int hoehe, bool scheune)
 }
 
 // Places a thing only where its top stays under the skyline.
-bool Unter_Kulisse(int x0, int x1, int oben)
-{
+bool Unter_Kulisse(int x0, int x1, int oben) {
     for (int x = x0 < 0 ? 0 : x0; x <= x1 && x < BREITE; x++)
         if (oben < iOben[x] + 2) return false;
     return true;
 }
 
-void Mittelgrund_malen(Bild& b)
-{
-    static const int baeume[][2] = {{120, 46}, {410, 40}, {560, 52}, {860, 44}, {1180, 40}, {1380, 56},
-                                    {1480, 44}, {1620, 50}, {1690, 38}, {1990, 48}};
+void Mittelgrund_malen(Bild& b) {
+    static const int baeume[][2] = {{120, 46},  {410, 40},  {560, 52},  {860, 44},  {1180, 40},
+                                    {1380, 56}, {1480, 44}, {1620, 50}, {1690, 38}, {1990, 48}};
     int saat = 100;
     for (const auto& t : baeume) {
         int fuss = Mitte_oben(t[0]) + 18;
@@ -165,8 +164,7 @@ void Mittelgrund_malen(Bild& b)
 }
 
 // A pond in the low ground in front of the dip of the tree line.
-void Teich_malen(Bild& b)
-{
+void Teich_malen(Bild& b) {
     float cx = 752, cy = 252, rx = 88, ry = 16;
     Ellipse_fuellen(b, cx, cy, rx + 3, ry + 3, Rampe(R_ERDE, 6));
     Malen(
@@ -186,8 +184,7 @@ void Teich_malen(Bild& b)
     }
 }
 
-void Vordergrund_malen(Bild& b)
-{
+void Vordergrund_malen(Bild& b) {
     for (int x = 0; x < BREITE; x++) {
         int top = Vorne_oben(x);
         for (int y = top; y < HOEHE; y++) {
@@ -250,8 +247,7 @@ void Vordergrund_malen(Bild& b)
 // The haystack at the first hiding spot: a dome whose top is cut off
 // along the skyline, so the hider ducks behind straw the shot also counts
 // as scenery.
-void Heuhaufen_malen(Bild& b)
-{
+void Heuhaufen_malen(Bild& b) {
     const POINT& p = ptVersteckeAnfang[0];
     // Standing on the fields in front of the tree line, wide enough that
     // its flat top hides the hider's shoulders.
@@ -262,8 +258,9 @@ void Heuhaufen_malen(Bild& b)
     };
     auto oben = [](float x) { return iOben[(int)x]; };   // x: a pixel centre inside the picture
     int x0 = (int)(cx - rx) - 3, x1 = (int)(cx + rx) + 3, y0 = (int)(fuss - ry) - 3;
-    Malen(b, x0, y0, x1, (int)fuss + 2, [&](float x, float y) { return kuppel(x, y, 2) && y >= oben(x); },
-          [](int, int) { return F_UMRISS; });
+    Malen(
+        b, x0, y0, x1, (int)fuss + 2, [&](float x, float y) { return kuppel(x, y, 2) && y >= oben(x); },
+        [](int, int) { return F_UMRISS; });
     Malen(
         b, x0, y0, x1, (int)fuss, [&](float x, float y) { return kuppel(x, y, 0) && y >= oben(x) + 2; },
         [&](int x, int y) {
@@ -276,10 +273,9 @@ void Heuhaufen_malen(Bild& b)
     Linie_malen(b, cx + 62, fuss - 2, cx + 84, fuss - 36, 2, Rampe(R_ERDE, 6));   // pitchfork leaning on it
 }
 
-}  // namespace
+}   // namespace
 
-Bild Spielfeld_malen(void)
-{
+Bild Spielfeld_malen(void) {
     Kulisse_rechnen();
     Bild b = Bild_neu(BREITE, HOEHE, F_TRANSPARENT);
     Ferne_malen(b);

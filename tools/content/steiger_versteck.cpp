@@ -4,8 +4,7 @@
 // the middle of its face can be hit).
 #include "inhalt.h"
 
-static void Hand_malen(Bild& b, float x, float y, float r, int rampe, float drehung)
-{
+static void Hand_malen(Bild& b, float x, float y, float r, int rampe, float drehung) {
     for (int f = -1; f <= 1; f++) {
         double w = drehung + 0.55 * f;
         Linie_malen(b, x, y, x + r * 1.3f * (float)Sinus(w), y - r * 1.3f * (float)Cosinus(w), r * 0.55f,
@@ -14,8 +13,7 @@ static void Hand_malen(Bild& b, float x, float y, float r, int rampe, float dreh
     Kugel_malen(b, x, y, r, r * 0.85f, rampe, 4, 13);
 }
 
-Bild Steiger_malen(int bild)
-{
+Bild Steiger_malen(int bild) {
     if (bild < 0 || bild > 4) bild = 0;
     Bild b = Bild_neu(160, 192, F_TRANSPARENT);
     bool treffer = bild == 4;
@@ -62,8 +60,7 @@ Bild Steiger_malen(int bild)
     return b;
 }
 
-Bild Versteck_malen(int bild)
-{
+Bild Versteck_malen(int bild) {
     if (bild < 0 || bild > 4) bild = 0;
     Bild b = Bild_neu(152, 88, F_TRANSPARENT);
     bool treffer = bild == 4;
@@ -72,7 +69,7 @@ Bild Versteck_malen(int bild)
 
     Linie_malen(b, 66, 76, 40, 66, 9, Rampe(R_LILA, 6));   // arms
     Linie_malen(b, 108, 76, 134, 66, 9, Rampe(R_LILA, 6));
-    Kugel_malen(b, 87, 84, 32, 22, R_LILA, 2, 11);      // shoulders
+    Kugel_malen(b, 87, 84, 32, 22, R_LILA, 2, 11);       // shoulders
     Kugel_malen(b, 60, 18 + o, 10, 13, R_LILA, 3, 12);   // ears
     Kugel_malen(b, 114, 16 - o, 10, 13, R_LILA, 3, 12);
     Ellipse_fuellen(b, 60, 19 + o, 5, 8, Rampe(R_HAUT, 9));

@@ -11,7 +11,7 @@ namespace {
 
 const int ICON_GROESSEN[] = {16, 32, 48, 64, 128, 256};
 
-} // namespace
+}   // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2 || argv[1][0] == 0) {

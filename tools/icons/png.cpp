@@ -24,7 +24,7 @@ void Block_anhaengen(std::vector<uint8_t>& datei, const char typ[4], const std::
     Wort_anhaengen(datei, static_cast<uint32_t>(crc));
 }
 
-} // namespace
+}   // namespace
 
 int Png_kodieren(int iBreite, int iHoehe, const uint32_t* argb, std::vector<uint8_t>& datei) {
     datei.clear();
@@ -46,7 +46,8 @@ int Png_kodieren(int iBreite, int iHoehe, const uint32_t* argb, std::vector<uint
     }
     uLongf gepackt_laenge = compressBound(static_cast<uLong>(roh.size()));
     std::vector<uint8_t> gepackt(gepackt_laenge);
-    if (compress2(gepackt.data(), &gepackt_laenge, roh.data(), static_cast<uLong>(roh.size()), Z_BEST_COMPRESSION) != Z_OK)
+    if (compress2(gepackt.data(), &gepackt_laenge, roh.data(), static_cast<uLong>(roh.size()), Z_BEST_COMPRESSION) !=
+        Z_OK)
         return 2;
     gepackt.resize(gepackt_laenge);
 

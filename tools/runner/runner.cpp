@@ -12,8 +12,8 @@
 namespace {
 
 const char* const g_zustandsnamen[] = {
-    "GS_TITLE",     "GS_MENU",       "GS_ROUND_INTRO", "GS_PLAYING",     "GS_RECORD_ENTRY",
-    "GS_CONTINUE_PROMPT", "GS_HIGHSCORES", "GS_CREDITS", "GS_QUIT_PROMPT", "GS_EXIT",
+    "GS_TITLE",           "GS_MENU",       "GS_ROUND_INTRO", "GS_PLAYING",     "GS_RECORD_ENTRY",
+    "GS_CONTINUE_PROMPT", "GS_HIGHSCORES", "GS_CREDITS",     "GS_QUIT_PROMPT", "GS_EXIT",
 };
 static_assert(sizeof g_zustandsnamen / sizeof g_zustandsnamen[0] == GS_EXIT + 1, "one name per state");
 
@@ -28,7 +28,8 @@ void zustand_beobachten() {
 
 void aktion_ausfuehren(const std::string& verb, const std::string& args) {
     if (verb == "shot") {
-        if (!headless_write_bmp(args.c_str())) std::fprintf(stderr, "glubbershoot-headless: cannot write %s\n", args.c_str());
+        if (!headless_write_bmp(args.c_str()))
+            std::fprintf(stderr, "glubbershoot-headless: cannot write %s\n", args.c_str());
         return;
     }
     if (verb == "globals") {
@@ -58,7 +59,7 @@ struct Verzeichniswechsel {
     }
 };
 
-}  // namespace
+}   // namespace
 
 std::string Runner_Zustandsname(int state) {
     if (state >= GS_TITLE && state <= GS_EXIT) return g_zustandsnamen[state];

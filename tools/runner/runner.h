@@ -10,10 +10,10 @@
 #include "platform/headless/headless.h"
 
 struct RunnerOptionen {
-    std::string dir;          // working directory; empty: the current one
-    std::string script;       // script text (not a file name)
-    HeadlessConfig cfg;       // clock start, limit, account, ...
-    bool echo = false;        // print the log to standard output as it grows
+    std::string dir;      // working directory; empty: the current one
+    std::string script;   // script text (not a file name)
+    HeadlessConfig cfg;   // clock start, limit, account, ...
+    bool echo = false;    // print the log to standard output as it grows
     // Called for every due action event after the runner's own handling,
     // inside the message drain: a driver that answers what the game shows.
     // Messages it posts (plat_post_message) reach the game in the same
@@ -22,9 +22,9 @@ struct RunnerOptionen {
 };
 
 struct RunnerErgebnis {
-    int status = 0;           // 0 reached GS_EXIT, 3 time ran out, 2 bad script line
-    int bad_line = 0;         // with status 2
-    int winmain = 0;          // WinMain's result
+    int status = 0;                 // 0 reached GS_EXIT, 3 time ran out, 2 bad script line
+    int bad_line = 0;               // with status 2
+    int winmain = 0;                // WinMain's result
     std::vector<std::string> log;   // "<ms> <what>" lines, as printed
 };
 

@@ -20,7 +20,8 @@ std::string Bestenliste_pruefen(const std::string* name, int32_t punkte) {
     const std::string d((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     const BYTE* b = reinterpret_cast<const BYTE*>(d.data());
     if (int fehler = Highscore_pruefen(b, static_cast<DWORD>(d.size())))
-        return "Score.dat (" + std::to_string(d.size()) + " bytes) is refused by the game's reader: " + std::to_string(fehler);
+        return "Score.dat (" + std::to_string(d.size()) +
+               " bytes) is refused by the game's reader: " + std::to_string(fehler);
     if (std::ifstream(HIGHSCORE_DATEI ".tmp")) return "Score.dat.tmp left behind";
     if (std::memcmp(b + HS_EINTRAEGE, HighscoreListe, sizeof HighscoreListe) != 0)
         return "Score.dat differs from the game's list";

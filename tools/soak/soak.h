@@ -20,24 +20,24 @@
 
 struct SoakEinstellung {
     uint64_t saat = 1009;
-    int runden = 200;          // rounds to play to the end of their clock
-    int messen_ab = 10;        // the round after which memory is first taken
-    std::string konto;         // account name the game starts with
+    int runden = 200;     // rounds to play to the end of their clock
+    int messen_ab = 10;   // the round after which memory is first taken
+    std::string konto;    // account name the game starts with
 };
 
 struct SoakSpeicher {
-    size_t heap = 0;           // bytes the allocator holds for the program
-    long rss_kb = 0;           // resident set
+    size_t heap = 0;   // bytes the allocator holds for the program
+    long rss_kb = 0;   // resident set
 };
 
 struct SoakStand {
-    int runden = 0;            // rounds played until their clock ran out
-    int abgebrochen = 0;       // rounds left early by Escape or Space
-    int rekorde = 0;           // names entered into the list
-    int bestes = 0;            // best points of a round
-    long eingaben = 0;         // messages sent
-    SoakSpeicher anfang, ende;  // after round messen_ab and after the last
-    size_t heap_hoechst = 0;   // the most seen at a round's end from messen_ab on
+    int runden = 0;              // rounds played until their clock ran out
+    int abgebrochen = 0;         // rounds left early by Escape or Space
+    int rekorde = 0;             // names entered into the list
+    int bestes = 0;              // best points of a round
+    long eingaben = 0;           // messages sent
+    SoakSpeicher anfang, ende;   // after round messen_ab and after the last
+    size_t heap_hoechst = 0;     // the most seen at a round's end from messen_ab on
     std::vector<std::string> fehler;
     std::vector<std::string> letzte_eingaben;   // "<ms> <script line>", oldest first
 };

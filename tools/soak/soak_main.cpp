@@ -38,7 +38,7 @@ namespace {
 const long long HEAP_SPIELRAUM = 8 * 1024;
 const long long RSS_SPIELRAUM_KB = 32 * 1024;
 
-const char* const DATENDATEIEN[] = {"Grafik.dat", "Sound.dat", "start.wav", "main.wav",
+const char* const DATENDATEIEN[] = {"Grafik.dat", "Sound.dat", "start.wav",  "main.wav",
                                     "win.wav",    "lose.wav",  "credits.wav"};
 
 int falsch(const std::string& was) {
@@ -69,7 +69,8 @@ bool ordner_anlegen(const fs::path& daten, int mp3, std::string* ordner) {
     std::error_code ec;
     for (const char* name : DATENDATEIEN) {
         if (!fs::copy_file(daten / name, fs::path(muster) / name, ec)) {
-            std::fprintf(stderr, "glubbershoot-soak: cannot copy %s: %s\n", (daten / name).c_str(), ec.message().c_str());
+            std::fprintf(stderr, "glubbershoot-soak: cannot copy %s: %s\n", (daten / name).c_str(),
+                         ec.message().c_str());
             return false;
         }
     }
@@ -81,7 +82,7 @@ bool ordner_anlegen(const fs::path& daten, int mp3, std::string* ordner) {
     return true;
 }
 
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv) {
     SoakEinstellung e;
@@ -116,7 +117,8 @@ int main(int argc, char** argv) {
     // somewhere in the run.
     const int mp3 = static_cast<int>(e.saat % 12) + 1;
     RunnerOptionen opt;
-    opt.cfg.tick0 = 0u - static_cast<DWORD>(e.saat * 2654435761u % (static_cast<unsigned long long>(e.runden) * 190000u) + 1);
+    opt.cfg.tick0 =
+        0u - static_cast<DWORD>(e.saat * 2654435761u % (static_cast<unsigned long long>(e.runden) * 190000u) + 1);
     opt.cfg.until_ms = static_cast<DWORD>(e.runden) * 600000u + 600000u;
     opt.cfg.account = e.konto;
     opt.cfg.account_set = true;
@@ -149,14 +151,15 @@ int main(int argc, char** argv) {
     const long long rss_mehr = s.ende.rss_kb - s.anfang.rss_kb;
     const long long heap_spitze = static_cast<long long>(s.heap_hoechst) - static_cast<long long>(s.anfang.heap);
     if (s.runden == e.runden && (heap_mehr > HEAP_SPIELRAUM || heap_spitze > HEAP_SPIELRAUM))
-        fehler.push_back("the heap grew by " + std::to_string(heap_mehr) + " B (at most " + std::to_string(heap_spitze) +
-                         " B), more than " + std::to_string(HEAP_SPIELRAUM));
+        fehler.push_back("the heap grew by " + std::to_string(heap_mehr) + " B (at most " +
+                         std::to_string(heap_spitze) + " B), more than " + std::to_string(HEAP_SPIELRAUM));
     if (s.runden == e.runden && rss_mehr > RSS_SPIELRAUM_KB)
         fehler.push_back("the resident set grew by " + std::to_string(rss_mehr) + " KiB, more than " +
                          std::to_string(RSS_SPIELRAUM_KB));
 
-    std::printf("soak: %d rounds played to the end, %d left early, %d records entered, best round %d points, %ld messages\n",
-                s.runden, s.abgebrochen, s.rekorde, s.bestes, s.eingaben);
+    std::printf(
+        "soak: %d rounds played to the end, %d left early, %d records entered, best round %d points, %ld messages\n",
+        s.runden, s.abgebrochen, s.rekorde, s.bestes, s.eingaben);
     if (s.runden == e.runden) {
         std::printf("soak: memory after round %d: heap %zu B, rss %ld KiB; after round %d: heap %zu B, rss %ld KiB\n",
                     e.messen_ab, s.anfang.heap, s.anfang.rss_kb, e.runden, s.ende.heap, s.ende.rss_kb);

@@ -27,9 +27,9 @@ struct Treiber {
     bool abbrechen = false;             // a check failed: the game is being closed
     bool musik_offen = false;
     // The round under way.
-    int treffsicher = 0;                // percent of steps that aim at a target
+    int treffsicher = 0;   // percent of steps that aim at a target
     DWORD runde_seit = 0;
-    DWORD verlassen_nach = 0;           // leave the round after this many ms; 0: never
+    DWORD verlassen_nach = 0;   // leave the round after this many ms; 0: never
     bool verlassen_mit_leertaste = false;
     // The menu: the entry to reach (4: Escape), by mouse or by keys.
     int menue_ziel = 0;
@@ -60,8 +60,8 @@ DWORD zwischen(DWORD a, DWORD b) { return a + zufall(b - a + 1); }
 
 void fehler(const std::string& text) {
     if (g.abbrechen) return;
-    g.stand.fehler.push_back("after " + std::to_string(g.stand.runden) + " rounds, at " + std::to_string(headless_ms()) +
-                             " ms in " + Runner_Zustandsname(iGameState) + ": " + text);
+    g.stand.fehler.push_back("after " + std::to_string(g.stand.runden) + " rounds, at " +
+                             std::to_string(headless_ms()) + " ms in " + Runner_Zustandsname(iGameState) + ": " + text);
     g.abbrechen = true;
     plat_post_message(nullptr, WM_CLOSE, 0, 0);
 }
@@ -127,12 +127,23 @@ void irgendein_zeichen(bool auch_ziffern) {
 // Input a screen does not answer: the game must pass it by.
 DWORD rauschen() {
     switch (zufall(6)) {
-    case 0: bewegen(zufall(1024), zufall(768)); break;
-    case 1: irgendein_zeichen(false); break;
-    case 2: taste(wurf(50) ? "F4" : "TAB"); break;
-    case 3: taste(wurf(50) ? "LEFT" : "RIGHT"); break;
-    case 4: senden(wurf(50) ? "rclick" : "move 65535 65535"); break;
-    default: break;
+        case 0:
+            bewegen(zufall(1024), zufall(768));
+            break;
+        case 1:
+            irgendein_zeichen(false);
+            break;
+        case 2:
+            taste(wurf(50) ? "F4" : "TAB");
+            break;
+        case 3:
+            taste(wurf(50) ? "LEFT" : "RIGHT");
+            break;
+        case 4:
+            senden(wurf(50) ? "rclick" : "move 65535 65535");
+            break;
+        default:
+            break;
     }
     return zwischen(50, 400);
 }
@@ -362,7 +373,7 @@ void wecken(DWORD in_ms) {
     headless_script_add(e);
 }
 
-}  // namespace
+}   // namespace
 
 void Soak_starten(const SoakEinstellung& e) {
     g = Treiber();
@@ -388,16 +399,33 @@ void Soak_aktion(const std::string& verb, const std::string&) {
     if (g.abbrechen || iGameState == GS_EXIT) return;
     DWORD pause = 100;
     switch (iGameState) {
-    case GS_TITLE: pause = titel(); break;
-    case GS_MENU: pause = menue(); break;
-    case GS_ROUND_INTRO: pause = wurf(30) ? rauschen() : zwischen(100, 800); break;
-    case GS_PLAYING: pause = spielen(); break;
-    case GS_RECORD_ENTRY: pause = name_eingeben(); break;
-    case GS_CONTINUE_PROMPT: pause = weiterspielen(); break;
-    case GS_HIGHSCORES:
-    case GS_CREDITS: pause = liste_oder_abspann(); break;
-    case GS_QUIT_PROMPT: pause = beenden_fragen(); break;
-    default: break;
+        case GS_TITLE:
+            pause = titel();
+            break;
+        case GS_MENU:
+            pause = menue();
+            break;
+        case GS_ROUND_INTRO:
+            pause = wurf(30) ? rauschen() : zwischen(100, 800);
+            break;
+        case GS_PLAYING:
+            pause = spielen();
+            break;
+        case GS_RECORD_ENTRY:
+            pause = name_eingeben();
+            break;
+        case GS_CONTINUE_PROMPT:
+            pause = weiterspielen();
+            break;
+        case GS_HIGHSCORES:
+        case GS_CREDITS:
+            pause = liste_oder_abspann();
+            break;
+        case GS_QUIT_PROMPT:
+            pause = beenden_fragen();
+            break;
+        default:
+            break;
     }
     wecken(pause);
 }

@@ -39,7 +39,7 @@ void faellige_einreihen() {
     }
 }
 
-}  // namespace
+}   // namespace
 
 void headless_fenster_vergessen(void) {
     g_klassen.clear();
@@ -56,8 +56,8 @@ void headless_script_add(const HeadlessEreignis& e) {
     g_hl.skript.erase(g_hl.skript.begin(), g_hl.skript.begin() + static_cast<std::ptrdiff_t>(g_hl.skript_pos));
     g_hl.skript_pos = 0;
     // After every event of the same time, so that script order holds.
-    auto pos = std::upper_bound(g_hl.skript.begin(), g_hl.skript.end(),
-                                e.ms, [](DWORD ms, const HeadlessEreignis& x) { return ms < x.ms; });
+    auto pos = std::upper_bound(g_hl.skript.begin(), g_hl.skript.end(), e.ms,
+                                [](DWORD ms, const HeadlessEreignis& x) { return ms < x.ms; });
     g_hl.skript.insert(pos, e);
 }
 

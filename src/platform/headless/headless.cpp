@@ -42,7 +42,7 @@ void le32(FILE* f, uint32_t v) {
     std::fwrite(b, 1, 4, f);
 }
 
-}  // namespace
+}   // namespace
 
 std::string headless_utf8(const std::string& s, bool immer_1252) {
     return !immer_1252 && plat_common_ist_utf8(s) ? s : plat_common_text_1252_als_utf8(s);
@@ -134,7 +134,8 @@ bool headless_write_bmp(const char* path) {
         std::fwrite(e, 1, 4, f);
     }
     const size_t pitch = static_cast<size_t>(headless_frame_pitch());
-    for (int y = HEADLESS_BILD_H - 1; y >= 0; --y) std::fwrite(bild + static_cast<size_t>(y) * pitch, 1, HEADLESS_BILD_B, f);
+    for (int y = HEADLESS_BILD_H - 1; y >= 0; --y)
+        std::fwrite(bild + static_cast<size_t>(y) * pitch, 1, HEADLESS_BILD_B, f);
     bool ok = !std::ferror(f);
     return std::fclose(f) == 0 && ok;
 }

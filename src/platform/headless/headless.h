@@ -10,13 +10,13 @@
 #include "platform/platform.h"
 
 struct HeadlessConfig {
-    DWORD tick0 = 0;              // start value of the tick counter
-    DWORD frame_ms = 16;          // virtual time that one flip takes
-    DWORD until_ms = 0;           // 0: no limit; else WM_CLOSE is posted once this much virtual time has passed
-    std::string account;          // account name reported; empty: the real one
-    bool account_set = false;     // true: report `account` even when empty
-    int extra_pitch = 0;          // extra bytes per surface row, to test pitch > width
-    bool echo = false;            // also print every log line to standard output as it happens
+    DWORD tick0 = 0;            // start value of the tick counter
+    DWORD frame_ms = 16;        // virtual time that one flip takes
+    DWORD until_ms = 0;         // 0: no limit; else WM_CLOSE is posted once this much virtual time has passed
+    std::string account;        // account name reported; empty: the real one
+    bool account_set = false;   // true: report `account` even when empty
+    int extra_pitch = 0;        // extra bytes per surface row, to test pitch > width
+    bool echo = false;          // also print every log line to standard output as it happens
     // false: a flip keeps no copy of the frame; headless_frame() then
     // points at the flipped pixels, now the front of the flipping chain
     // (pitch headless_frame_pitch()), good until the next flip or the end
@@ -26,10 +26,10 @@ struct HeadlessConfig {
 
 // One scripted event: a message, or an action for the runner (shot, globals).
 struct HeadlessEreignis {
-    DWORD ms = 0;          // virtual ms since start
+    DWORD ms = 0;   // virtual ms since start
     bool is_action = false;
-    MSG msg{};             // when !is_action
-    std::string verb;      // when is_action
+    MSG msg{};          // when !is_action
+    std::string verb;   // when is_action
     std::string args;
 };
 

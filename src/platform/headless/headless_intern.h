@@ -17,16 +17,16 @@ struct HeadlessFehler {
 struct HeadlessZustand {
     HeadlessConfig cfg;
     DWORD tick = 0;
-    DWORD leerlauf_tick = 0;        // tick at the end of the last message drain
+    DWORD leerlauf_tick = 0;                // tick at the end of the last message drain
     std::vector<HeadlessEreignis> skript;   // sorted by time
     size_t skript_pos = 0;
     std::deque<HeadlessEreignis> warteschlange;
     bool quit_wartet = false;
     int quit_code = 0;
-    bool zeit_um = false;           // WM_CLOSE for until_ms has been posted
-    intptr_t maus_lparam = 0;       // position of the last mouse move handed out
+    bool zeit_um = false;       // WM_CLOSE for until_ms has been posted
+    intptr_t maus_lparam = 0;   // position of the last mouse move handed out
     std::vector<std::string> log;
-    std::vector<uint8_t> bild;      // last flipped frame, 1024 x 768
+    std::vector<uint8_t> bild;          // last flipped frame, 1024 x 768
     const uint8_t* gezeigt = nullptr;   // without frame_copy: the flipped back buffer
     int32_t gezeigt_pitch = 0;
     PALETTEENTRY palette[256] = {};

@@ -41,7 +41,7 @@ bool spielt_noch(PlatSoundBuffer* b) {
     return b->spielt;
 }
 
-}  // namespace
+}   // namespace
 
 void headless_klang_vergessen(void) {
     g_klaenge.clear();

@@ -41,9 +41,11 @@ bool zahl_lesen(const std::string& s, uint64_t max, uint64_t* wert) {
 bool druckbar(const std::string& s) { return s.size() == 1 && s[0] > ' ' && s[0] < 127; }
 
 uint32_t vk_von_zeichen(char c) {
-    if (std::isalpha(static_cast<unsigned char>(c))) return static_cast<uint32_t>(std::toupper(static_cast<unsigned char>(c)));
+    if (std::isalpha(static_cast<unsigned char>(c)))
+        return static_cast<uint32_t>(std::toupper(static_cast<unsigned char>(c)));
     if (std::isdigit(static_cast<unsigned char>(c))) return static_cast<uint32_t>(c);
-    if (const char* p = std::strchr(g_ziffern_geshiftet, c)) return static_cast<uint32_t>('0' + (p - g_ziffern_geshiftet));
+    if (const char* p = std::strchr(g_ziffern_geshiftet, c))
+        return static_cast<uint32_t>('0' + (p - g_ziffern_geshiftet));
     for (size_t i = 0; i < sizeof g_oem_vk / sizeof g_oem_vk[0]; ++i)
         if (std::strchr(g_oem_zeichen[i], c)) return g_oem_vk[i];
     return 0;
@@ -139,7 +141,7 @@ bool zeile_lesen(const std::string& zeile, std::vector<HeadlessEreignis>* out) {
     return true;
 }
 
-}  // namespace
+}   // namespace
 
 bool headless_script_parse(const std::string& text, std::vector<HeadlessEreignis>* out, int* bad_line) {
     std::vector<HeadlessEreignis> ereignisse;

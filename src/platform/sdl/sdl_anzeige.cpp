@@ -25,8 +25,8 @@ bool g_verloren = false;
 // from being lost): the next flip draws and presents even if no pixel of
 // the frame changed.
 bool g_neu_zeigen = true;
-int g_gezeigt = 0;   // presents so far, for the tests
-bool g_geraet_neu = false;         // the renderer itself must be made anew
+int g_gezeigt = 0;           // presents so far, for the tests
+bool g_geraet_neu = false;   // the renderer itself must be made anew
 
 uint32_t g_tabelle[256];
 
@@ -35,7 +35,7 @@ uint32_t g_tabelle[256];
 std::vector<uint32_t> g_ausgabe;
 PlatBlitAbgleich g_abgleich;
 
-Uint64 g_letzter_flip = 0;        // performance counter after the last flip
+Uint64 g_letzter_flip = 0;   // performance counter after the last flip
 
 // An OpenGL that rasterises on the processor (a virtual X server, a
 // machine without a graphics driver) spends several milliseconds a frame;
@@ -100,7 +100,7 @@ void flip_takten(void) {
     g_letzter_flip = jetzt;
 }
 
-} // namespace
+}   // namespace
 
 void sdl_bildrechteck_berechnen(int ausgabe_b, int ausgabe_h, int bild_b, int bild_h, SdlBildrechteck* r) {
     if (ausgabe_b <= 0 || ausgabe_h <= 0 || bild_b <= 0 || bild_h <= 0) {
@@ -113,7 +113,7 @@ void sdl_bildrechteck_berechnen(int ausgabe_b, int ausgabe_h, int bild_b, int bi
     if (breit_quer > hoch_quer) {   // bars left and right
         r->h = ausgabe_h;
         r->w = static_cast<int>(hoch_quer / bild_h);
-    } else {                      // bars above and below
+    } else {   // bars above and below
         r->w = ausgabe_b;
         r->h = static_cast<int>(breit_quer / bild_b);
     }
@@ -198,8 +198,8 @@ bool backend_present(const uint8_t* pixels, int32_t pitch, int w, int h, const P
         plat_common_blit_abgleich_vergessen(&g_abgleich);
     }
     int32_t von = 0, bis = 0;
-    plat_common_blit_palette_nachfuehren(&g_abgleich, pixels, pitch, w, h, g_tabelle, reinterpret_cast<uint8_t*>(g_ausgabe.data()),
-                             4 * w, &von, &bis);
+    plat_common_blit_palette_nachfuehren(&g_abgleich, pixels, pitch, w, h, g_tabelle,
+                                         reinterpret_cast<uint8_t*>(g_ausgabe.data()), 4 * w, &von, &bis);
     if (bis > von) {
         const SDL_Rect zeilen = {0, von, w, bis - von};
         if (SDL_UpdateTexture(g_textur, &zeilen, g_ausgabe.data() + static_cast<size_t>(von) * w, 4 * w) != 0) {
@@ -251,7 +251,8 @@ bool backend_restore(void) {
     } else {
         // The texture's content may be gone with the targets; the next flip fills it whole.
         if (g_textur != nullptr) SDL_DestroyTexture(g_textur);
-        g_textur = SDL_CreateTexture(g_renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, g_bild_b, g_bild_h);
+        g_textur =
+            SDL_CreateTexture(g_renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, g_bild_b, g_bild_h);
         plat_common_blit_abgleich_vergessen(&g_abgleich);
         if (g_textur == nullptr) {
             g_geraet_neu = true;   // try the whole renderer next time

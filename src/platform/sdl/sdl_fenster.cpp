@@ -60,82 +60,82 @@ void schliessen_einreihen(void) {
 
 void fensterereignis(const SDL_WindowEvent& w) {
     switch (w.event) {
-    case SDL_WINDOWEVENT_CLOSE:
-        schliessen_einreihen();
-        break;
-    case SDL_WINDOWEVENT_MINIMIZED:
-    case SDL_WINDOWEVENT_HIDDEN:
-        sdl_anzeige_verloren(false);
-        break;
-    case SDL_WINDOWEVENT_SHOWN:
-    case SDL_WINDOWEVENT_EXPOSED:
-    case SDL_WINDOWEVENT_MOVED:
-    case SDL_WINDOWEVENT_RESIZED:
-    case SDL_WINDOWEVENT_SIZE_CHANGED:
-    case SDL_WINDOWEVENT_MAXIMIZED:
-    case SDL_WINDOWEVENT_RESTORED:
-    case SDL_WINDOWEVENT_FOCUS_GAINED:
-        sdl_anzeige_auffrischen();
-        break;
-    case SDL_WINDOWEVENT_FOCUS_LOST:
-        if (g_sdl_fenster != nullptr && (SDL_GetWindowFlags(g_sdl_fenster) & SDL_WINDOW_FULLSCREEN) != 0)
+        case SDL_WINDOWEVENT_CLOSE:
+            schliessen_einreihen();
+            break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+        case SDL_WINDOWEVENT_HIDDEN:
             sdl_anzeige_verloren(false);
-        break;
-    default:
-        break;
+            break;
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_MOVED:
+        case SDL_WINDOWEVENT_RESIZED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+        case SDL_WINDOWEVENT_MAXIMIZED:
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            sdl_anzeige_auffrischen();
+            break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            if (g_sdl_fenster != nullptr && (SDL_GetWindowFlags(g_sdl_fenster) & SDL_WINDOW_FULLSCREEN) != 0)
+                sdl_anzeige_verloren(false);
+            break;
+        default:
+            break;
     }
 }
 
 void ereignis_uebersetzen(const SDL_Event& e) {
     HWND hwnd = &g_fenster;
     switch (e.type) {
-    case SDL_QUIT:
-        schliessen_einreihen();
-        break;
-    case SDL_WINDOWEVENT:
-        fensterereignis(e.window);
-        break;
-    case SDL_RENDER_TARGETS_RESET:
-        sdl_anzeige_verloren(false);
-        break;
-    case SDL_RENDER_DEVICE_RESET:
-        sdl_anzeige_verloren(true);
-        break;
-    case SDL_KEYDOWN: {
-        const int vk = sdl_taste_in_vk(e.key.keysym.sym);
-        if (vk != 0) {
-            // Repeat count 1; bit 30 says the key was already down (auto-repeat).
-            const intptr_t lparam = 1 | (e.key.repeat ? (1 << 30) : 0);
-            sdl_nachricht_einreihen(hwnd, WM_KEYDOWN, static_cast<uintptr_t>(vk), lparam);
+        case SDL_QUIT:
+            schliessen_einreihen();
+            break;
+        case SDL_WINDOWEVENT:
+            fensterereignis(e.window);
+            break;
+        case SDL_RENDER_TARGETS_RESET:
+            sdl_anzeige_verloren(false);
+            break;
+        case SDL_RENDER_DEVICE_RESET:
+            sdl_anzeige_verloren(true);
+            break;
+        case SDL_KEYDOWN: {
+            const int vk = sdl_taste_in_vk(e.key.keysym.sym);
+            if (vk != 0) {
+                // Repeat count 1; bit 30 says the key was already down (auto-repeat).
+                const intptr_t lparam = 1 | (e.key.repeat ? (1 << 30) : 0);
+                sdl_nachricht_einreihen(hwnd, WM_KEYDOWN, static_cast<uintptr_t>(vk), lparam);
+            }
+            const int zeichen = sdl_taste_zeichen(e.key.keysym.sym);
+            if (zeichen >= 0) sdl_nachricht_einreihen(hwnd, WM_CHAR, static_cast<uintptr_t>(zeichen), 1);
+            break;
         }
-        const int zeichen = sdl_taste_zeichen(e.key.keysym.sym);
-        if (zeichen >= 0) sdl_nachricht_einreihen(hwnd, WM_CHAR, static_cast<uintptr_t>(zeichen), 1);
-        break;
-    }
-    case SDL_TEXTINPUT: {
-        uint8_t text_1252[SDL_TEXTINPUTEVENT_TEXT_SIZE];
-        const int n = sdl_text_in_1252(e.text.text, text_1252, SDL_TEXTINPUTEVENT_TEXT_SIZE);
-        for (int i = 0; i < n; ++i) sdl_nachricht_einreihen(hwnd, WM_CHAR, text_1252[i], 1);
-        break;
-    }
-    case SDL_MOUSEMOTION: {
-        const intptr_t lparam = maus_lparam(e.motion.x, e.motion.y);
-        MSG* letzte = schlange_letzte();
-        if (letzte != nullptr && letzte->message == WM_MOUSEMOVE) {
-            letzte->lParam = lparam;   // moves pile up while the game draws: only the last counts
-        } else {
-            sdl_nachricht_einreihen(hwnd, WM_MOUSEMOVE, 0, lparam);
+        case SDL_TEXTINPUT: {
+            uint8_t text_1252[SDL_TEXTINPUTEVENT_TEXT_SIZE];
+            const int n = sdl_text_in_1252(e.text.text, text_1252, SDL_TEXTINPUTEVENT_TEXT_SIZE);
+            for (int i = 0; i < n; ++i) sdl_nachricht_einreihen(hwnd, WM_CHAR, text_1252[i], 1);
+            break;
         }
-        break;
-    }
-    case SDL_MOUSEBUTTONDOWN:
-        if (e.button.button == SDL_BUTTON_LEFT)
-            sdl_nachricht_einreihen(hwnd, WM_LBUTTONDOWN, 1, maus_lparam(e.button.x, e.button.y));
-        else if (e.button.button == SDL_BUTTON_RIGHT)
-            sdl_nachricht_einreihen(hwnd, WM_RBUTTONDOWN, 2, maus_lparam(e.button.x, e.button.y));
-        break;
-    default:
-        break;
+        case SDL_MOUSEMOTION: {
+            const intptr_t lparam = maus_lparam(e.motion.x, e.motion.y);
+            MSG* letzte = schlange_letzte();
+            if (letzte != nullptr && letzte->message == WM_MOUSEMOVE) {
+                letzte->lParam = lparam;   // moves pile up while the game draws: only the last counts
+            } else {
+                sdl_nachricht_einreihen(hwnd, WM_MOUSEMOVE, 0, lparam);
+            }
+            break;
+        }
+        case SDL_MOUSEBUTTONDOWN:
+            if (e.button.button == SDL_BUTTON_LEFT)
+                sdl_nachricht_einreihen(hwnd, WM_LBUTTONDOWN, 1, maus_lparam(e.button.x, e.button.y));
+            else if (e.button.button == SDL_BUTTON_RIGHT)
+                sdl_nachricht_einreihen(hwnd, WM_RBUTTONDOWN, 2, maus_lparam(e.button.x, e.button.y));
+            break;
+        default:
+            break;
     }
 }
 
@@ -154,7 +154,7 @@ bool videotreiber_ohne_bildschirm(void) {
     return treiber != nullptr && (SDL_strcasecmp(treiber, "dummy") == 0 || SDL_strcasecmp(treiber, "offscreen") == 0);
 }
 
-} // namespace
+}   // namespace
 
 bool sdl_nachricht_einreihen(HWND hwnd, uint32_t uMsg, uintptr_t wParam, intptr_t lParam) {
     if (g_schlange_anzahl >= SCHLANGE) return false;
@@ -197,8 +197,9 @@ HWND plat_create_window(const char* class_name, const char* caption) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
         return nullptr;
     }
-    g_sdl_fenster = SDL_CreateWindow(plat_common_text_1252_als_utf8(caption != nullptr ? caption : "").c_str(), SDL_WINDOWPOS_CENTERED,
-                                  SDL_WINDOWPOS_CENTERED, 1024, 768, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    g_sdl_fenster =
+        SDL_CreateWindow(plat_common_text_1252_als_utf8(caption != nullptr ? caption : "").c_str(),
+                         SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 1024, 768, SDL_WINDOW_FULLSCREEN_DESKTOP);
     if (g_sdl_fenster == nullptr) {
         std::fprintf(stderr, "SDL_CreateWindow: %s\n", SDL_GetError());
         return nullptr;
@@ -296,9 +297,7 @@ void plat_sleep(DWORD ms) {
     }
 }
 
-bool plat_fault([[maybe_unused]] const char* step) {
-    return false;
-}
+bool plat_fault([[maybe_unused]] const char* step) { return false; }
 
 void sdl_beenden(void) {
     sdl_audio_schliessen();

@@ -11,7 +11,7 @@
 
 // ---------------------------------------------------- window (sdl_fenster)
 
-extern SDL_Window* g_sdl_fenster;      // null until plat_create_window
+extern SDL_Window* g_sdl_fenster;   // null until plat_create_window
 // Queues a message for plat_peek_message; false when the queue is full.
 bool sdl_nachricht_einreihen(HWND hwnd, uint32_t uMsg, uintptr_t wParam, intptr_t lParam);
 // Releases what the backend still holds (audio, renderer, window) and SDL.
@@ -64,9 +64,9 @@ void sdl_zeiger_freigeben(void);
 // ------------------------------------------------------ sound (sdl_ton)
 
 enum {
-    MAX_STIMMEN = 32,              // effect voices: buffer n plays on channel n
-    KANAL_WELLE = MAX_STIMMEN,     // the loose wave files
-    KANAL_PIEP = MAX_STIMMEN + 1,  // the message beep
+    MAX_STIMMEN = 32,               // effect voices: buffer n plays on channel n
+    KANAL_WELLE = MAX_STIMMEN,      // the loose wave files
+    KANAL_PIEP = MAX_STIMMEN + 1,   // the message beep
     KANAELE = MAX_STIMMEN + 2,
 };
 // Pan on the platform's scale to the gains SDL_mixer takes.

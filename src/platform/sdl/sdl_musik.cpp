@@ -27,9 +27,7 @@ const char* const OEFFNEN_ENDE = " type MPEGVideo Alias Mp3";
 Mix_Music* g_musik = nullptr;
 
 // Keywords and the alias are compared without regard to case.
-bool gleich(const char* a, const char* b) {
-    return SDL_strcasecmp(a, b) == 0;
-}
+bool gleich(const char* a, const char* b) { return SDL_strcasecmp(a, b) == 0; }
 
 void leer_abschneiden(char* s) {
     size_t n = std::strlen(s);
@@ -80,7 +78,7 @@ int schliessen(const char* rest) {
     return 0;
 }
 
-} // namespace
+}   // namespace
 
 void sdl_musik_freigeben(void) {
     if (g_musik == nullptr) return;

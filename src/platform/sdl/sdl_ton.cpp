@@ -19,7 +19,7 @@ struct PlatSoundBuffer {
     bool belegt;
     WAVEFORMATEX fmt;
     std::vector<uint8_t> daten;   // the bytes as the game wrote them
-    Mix_Chunk* chunk;            // the same, converted for the mixer at unlock
+    Mix_Chunk* chunk;             // the same, converted for the mixer at unlock
     int32_t pan;
 };
 
@@ -104,13 +104,14 @@ void piep_bauen(void) {
     for (int i = 0; i < proben; ++i) {
         const double t = static_cast<double>(i) / frequenz;
         const double wert = 2500.0 * std::exp(-t / 0.003) * std::sin(2.0 * KREISZAHL * 2000.0 * t);
-        for (int k = 0; k < kanaele; ++k) g_piep_daten[static_cast<size_t>(i) * kanaele + k] = static_cast<int16_t>(wert);
+        for (int k = 0; k < kanaele; ++k)
+            g_piep_daten[static_cast<size_t>(i) * kanaele + k] = static_cast<int16_t>(wert);
     }
     g_piep = Mix_QuickLoad_RAW(reinterpret_cast<Uint8*>(g_piep_daten.data()),
-                              static_cast<Uint32>(g_piep_daten.size() * sizeof(int16_t)));
+                               static_cast<Uint32>(g_piep_daten.size() * sizeof(int16_t)));
 }
 
-} // namespace
+}   // namespace
 
 void sdl_pan_in_pegel(int32_t pan, uint8_t* links, uint8_t* rechts) {
     if (pan < -10000) pan = -10000;

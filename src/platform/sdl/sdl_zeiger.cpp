@@ -20,7 +20,7 @@ void zeiger_punkt(uint32_t* argb, int x, int y) {
     if (x >= 0 && x < ZEIGER_GROESSE && y >= 0 && y < ZEIGER_GROESSE) argb[y * ZEIGER_GROESSE + x] = ZEIGER_SCHWARZ;
 }
 
-} // namespace
+}   // namespace
 
 void sdl_fadenkreuz_malen(uint32_t argb[ZEIGER_GROESSE * ZEIGER_GROESSE]) {
     const int cx = ZEIGER_HOT_X, cy = ZEIGER_HOT_Y;
@@ -80,8 +80,7 @@ void sdl_zeiger_und_symbol_setzen(void) {
 
     plat_common_spielsymbol_malen(SYMBOL_GROESSE, g_symbol_bild);
     SDL_Surface* symbol = SDL_CreateRGBSurfaceWithFormatFrom(g_symbol_bild, SYMBOL_GROESSE, SYMBOL_GROESSE, 32,
-                                                             SYMBOL_GROESSE * 4,
-                                                             SDL_PIXELFORMAT_ARGB8888);
+                                                             SYMBOL_GROESSE * 4, SDL_PIXELFORMAT_ARGB8888);
     if (symbol != nullptr) {
         SDL_SetWindowIcon(g_sdl_fenster, symbol);
         SDL_FreeSurface(symbol);
