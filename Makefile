@@ -39,6 +39,15 @@ install: build
 uninstall:
 	cmake --build $(BUILD) --target uninstall
 
+# The Debian package, unsigned and binary only, into build-deb/; it is
+# built from a copy of the tree, which stays clean. Then lintian on it:
+# an error fails the target.
+DEB_BUILD := build-deb
+.PHONY: deb
+deb: deps
+	@sh tools/deb_bauen.sh . $(DEB_BUILD)
+	lintian $(DEB_BUILD)/glubbershoot_*.changes
+
 # The pictures of the README: the headless game plays
 # tools/screenshots.script in a scratch copy of the data folder.
 screenshots: build

@@ -2,18 +2,23 @@
 #
 # Included by the top-level CMakeLists.txt. The same file also runs as a
 # script at install time (GLUBBER_AUFGABE=ordner_merken: note the folders
-# the install is about to create) and for `make uninstall`
-# (GLUBBER_AUFGABE=deinstallieren: remove what the manifest lists, then the
-# noted folders that are empty).
+# the install is about to create; GLUBBER_AUFGABE=einsetzen: fill in the
+# installed paths in the desktop entry and the manual page) and for `make
+# uninstall` (GLUBBER_AUFGABE=deinstallieren: remove what the manifest
+# lists, then the noted folders that are empty).
 #
-# The installed tree:
-#   bin/glubbershoot                        launcher (tools/launcher)
-#   lib/glubbershoot/glubbershoot           the game
-#   share/glubbershoot/                     the game's data files
-#   share/applications/glubbershoot.desktop
+# The installed tree, the games layout of Debian below any prefix (the
+# Debian package is the same tree below /usr):
+#   games/glubbershoot                      launcher (tools/launcher)
+#   lib/games/glubbershoot/glubbershoot     the game
+#   share/games/glubbershoot/               the game's data files
+#   share/applications/<id>.desktop
+#   share/metainfo/<id>.metainfo.xml        AppStream, for software centres
+#   share/man/man6/glubbershoot.6
 #   share/icons/hicolor/<n>x<n>/apps/glubbershoot.png
 
 set(GLUBBER_ICON_GROESSEN 16 32 48 64 128 256)
+set(GLUBBER_APP_ID io.github.glubbershoot.Glubbershoot)
 
 # The record next to the manifest: "destdir=<DESTDIR of the install>",
 # then one line per folder that the install created. CMake's manifest
@@ -23,7 +28,7 @@ if(GLUBBER_AUFGABE STREQUAL "ordner_merken")
   # noted, so uninstall never removes a folder that was there before.
   set(kopf "destdir=$ENV{DESTDIR}")
   set(basis "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
-  set(ziele bin lib/glubbershoot share/glubbershoot share/applications)
+  set(ziele games lib/games/glubbershoot share/games/glubbershoot share/applications share/metainfo share/man/man6)
   foreach(groesse IN LISTS GLUBBER_ICON_GROESSEN)
     list(APPEND ziele share/icons/hicolor/${groesse}x${groesse}/apps)
   endforeach()
@@ -104,6 +109,26 @@ if(GLUBBER_AUFGABE STREQUAL "deinstallieren")
   return()
 endif()
 
+# The menu entry names the launcher by its full path (PREFIX/games is not
+# on every PATH), and the manual page names the installed folders; the
+# prefix is known only now, at install time (`cmake --install --prefix`).
+# file(INSTALL) stages below DESTDIR and notes the files in the manifest.
+if(GLUBBER_AUFGABE STREQUAL "einsetzen")
+  set(GLUBBER_PREFIX "${CMAKE_INSTALL_PREFIX}")
+  set(GLUBBER_STARTER "${CMAKE_INSTALL_PREFIX}/games/glubbershoot")
+  foreach(paar IN LISTS GLUBBER_VORLAGEN)
+    string(REPLACE "|" ";" paar "${paar}")
+    list(GET paar 0 vorlage)
+    list(GET paar 1 ordner)
+    file(READ "${vorlage}" text)
+    string(CONFIGURE "${text}" text @ONLY)
+    cmake_path(GET vorlage STEM LAST_ONLY name)
+    file(WRITE "${GLUBBER_EINGESETZT}/${name}" "${text}")
+    file(INSTALL DESTINATION "${CMAKE_INSTALL_PREFIX}/${ordner}" TYPE FILE FILES "${GLUBBER_EINGESETZT}/${name}")
+  endforeach()
+  return()
+endif()
+
 # ------------------------------------------------------------- the icons
 
 find_package(ZLIB)
@@ -150,12 +175,21 @@ install(CODE "
   include(\"${CMAKE_CURRENT_LIST_FILE}\")
   " COMPONENT ${GLUBBER_KOMPONENTE})
 
-install(TARGETS glubbershoot RUNTIME DESTINATION lib/glubbershoot COMPONENT ${GLUBBER_KOMPONENTE})
+install(TARGETS glubbershoot RUNTIME DESTINATION lib/games/glubbershoot COMPONENT ${GLUBBER_KOMPONENTE})
 # Only the files the generator makes: never a "Score.dat" or music that a
 # test run or a player left in the build's data folder.
-install(FILES ${GLUBBER_DATA_FILES} DESTINATION share/glubbershoot COMPONENT ${GLUBBER_KOMPONENTE})
-install(PROGRAMS ${CMAKE_SOURCE_DIR}/tools/launcher/glubbershoot DESTINATION bin COMPONENT ${GLUBBER_KOMPONENTE})
-install(FILES ${CMAKE_SOURCE_DIR}/desktop/glubbershoot.desktop DESTINATION share/applications
+install(FILES ${GLUBBER_DATA_FILES} DESTINATION share/games/glubbershoot COMPONENT ${GLUBBER_KOMPONENTE})
+install(PROGRAMS ${CMAKE_SOURCE_DIR}/tools/launcher/glubbershoot DESTINATION games COMPONENT ${GLUBBER_KOMPONENTE})
+install(CODE "
+  set(GLUBBER_AUFGABE einsetzen)
+  set(GLUBBER_EINGESETZT \"${CMAKE_BINARY_DIR}/eingesetzt\")
+  set(GLUBBER_VERSION \"${PROJECT_VERSION}\")
+  set(GLUBBER_VORLAGEN
+    \"${CMAKE_SOURCE_DIR}/desktop/${GLUBBER_APP_ID}.desktop.in|share/applications\"
+    \"${CMAKE_SOURCE_DIR}/docs/glubbershoot.6.in|share/man/man6\")
+  include(\"${CMAKE_CURRENT_LIST_FILE}\")
+  " COMPONENT ${GLUBBER_KOMPONENTE})
+install(FILES ${CMAKE_SOURCE_DIR}/desktop/${GLUBBER_APP_ID}.metainfo.xml DESTINATION share/metainfo
   COMPONENT ${GLUBBER_KOMPONENTE})
 foreach(groesse IN LISTS GLUBBER_ICON_GROESSEN)
   install(FILES ${GLUBBER_ICON_DIR}/glubbershoot-${groesse}.png

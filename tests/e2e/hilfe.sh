@@ -193,3 +193,46 @@ daten_kopieren() {
         ln -s -- "$quelle/$datei" "$2/" 2>/dev/null || cp -- "$quelle/$datei" "$2/" || return 1
     done
 }
+
+# Plays an installed game through its launcher $1 as a player with the
+# fresh home $2 until the title shows, then leaves it with Escape. Needs
+# x_starten first; the player's folder is then in SPIELER.
+installiert_spielen() {
+    SPIELER="$2/.local/share/glubbershoot"
+    mkdir -p "$2"
+    (cd / && exec env -u XDG_DATA_HOME HOME="$2" SDL_AUDIODRIVER=dummy "$1") \
+        >"$ARBEIT/spiel.out" 2>"$ARBEIT/spiel.err" &
+    SPIEL_PID=$!
+    fenster_abwarten 1.5
+    pruefe "the game's window appears" [ -n "$FENSTER" ]
+    pruefe "the game is still running" kill -0 "$SPIEL_PID"
+    bild titel
+    pruefe "the title shows (not one flat colour)" nicht_flach "$ARBEIT/titel.png"
+    pruefe "the player's folder holds the data files" eval '[ -e "$SPIELER/Grafik.dat" ] && [ -e "$SPIELER/credits.wav" ]'
+    [ -n "$FENSTER" ] && xdotool key --window "$FENSTER" Escape
+    spiel_ende_warten 8000
+    pruefe "Escape on the title ends the game with status 0" [ "$SPIEL_STATUS" = 0 ]
+    pruefe "the scores are written in the player's folder" [ "$(stat -c %s "$SPIELER/Score.dat" 2>/dev/null)" = 288 ]
+    pruefe "nothing on standard error" [ ! -s "$ARBEIT/spiel.err" ]
+    cat "$ARBEIT/spiel.err"
+}
+
+# The arguments of the install tests, <build folder> <cmake> <data folder>
+# <data file>...: sets BAU, CMAKE, DATEN, DATENDATEIEN and QUELLE, the
+# source folder of the build.
+install_argumente() {
+    [ $# -gt 3 ] && [ -f "$1/cmake_install.cmake" ] ||
+        aufhoeren "usage: $0 <build folder> <cmake> <data folder> <data file>..."
+    BAU=$1
+    CMAKE=$2
+    DATEN=$3
+    shift 3
+    DATENDATEIEN=$*
+    QUELLE=$(sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' "$BAU/CMakeCache.txt")
+    [ -f "$QUELLE/cmake/install.cmake" ] || aufhoeren "cannot find the source folder"
+}
+
+# The files (not folders) below $1, one relative path a line, sorted.
+dateiliste() {
+    (cd "$1" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort)
+}

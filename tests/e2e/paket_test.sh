@@ -4,16 +4,8 @@
 # shows, then uninstalls and checks that nothing is left.
 # usage: paket_test.sh <build folder> <cmake> <data folder> <data file>...
 . "$(dirname -- "$0")/hilfe.sh"
-BAU=$1
-CMAKE=$2
-DATEN=$3
-[ -f "$BAU/cmake_install.cmake" ] && [ $# -gt 3 ] ||
-    aufhoeren "usage: $0 <build folder> <cmake> <data folder> <data file>..."
-shift 3
-DATENDATEIEN=$*
+install_argumente "$@"
 braucht desktop-file-validate identify Xvfb xdotool xwininfo import convert compare
-QUELLE=$(sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' "$BAU/CMakeCache.txt")
-[ -f "$QUELLE/cmake/install.cmake" ] || aufhoeren "cannot find the source folder"
 
 ZIEL="$ARBEIT/ziel"
 PREFIX=/usr/local
@@ -35,35 +27,40 @@ installieren
 pruefe "installing again succeeds" [ $? -eq 0 ]
 
 # --- the file list
+ID=io.github.glubbershoot.Glubbershoot
+EINTRAG="$WURZEL/share/applications/$ID.desktop"
 ICONS=""
 for n in 16 32 48 64 128 256; do
     ICONS="$ICONS share/icons/hicolor/${n}x$n/apps/glubbershoot.png"
 done
 {
-    for f in bin/glubbershoot lib/glubbershoot/glubbershoot share/applications/andere.desktop \
-        share/applications/glubbershoot.desktop $ICONS; do
+    for f in games/glubbershoot lib/games/glubbershoot/glubbershoot share/applications/andere.desktop \
+        share/applications/$ID.desktop share/metainfo/$ID.metainfo.xml share/man/man6/glubbershoot.6 $ICONS; do
         echo "$f"
     done
     for f in $DATENDATEIEN; do
-        echo "share/glubbershoot/$f"
+        echo "share/games/glubbershoot/$f"
     done
-} | sort >"$ARBEIT/erwartet"
-(cd "$WURZEL" && find . ! -type d | sed 's|^\./||' | sort) >"$ARBEIT/gefunden"
+} | LC_ALL=C sort >"$ARBEIT/erwartet"
+dateiliste "$WURZEL" >"$ARBEIT/gefunden"
 pruefe "exactly the expected files are installed" cmp -s "$ARBEIT/erwartet" "$ARBEIT/gefunden"
 cmp -s "$ARBEIT/erwartet" "$ARBEIT/gefunden" || diff "$ARBEIT/erwartet" "$ARBEIT/gefunden"
 pruefe "nothing outside the prefix" eval '[ "$(ls -A "$ZIEL")" = usr ] && [ "$(ls -A "$ZIEL/usr")" = local ]'
-pruefe "the launcher is executable" [ -x "$WURZEL/bin/glubbershoot" ]
-pruefe "the game is executable" [ -x "$WURZEL/lib/glubbershoot/glubbershoot" ]
+pruefe "the launcher is executable" [ -x "$WURZEL/games/glubbershoot" ]
+pruefe "the game is executable" [ -x "$WURZEL/lib/games/glubbershoot/glubbershoot" ]
 gleich=true
 for f in $DATENDATEIEN; do
-    cmp -s "$DATEN/$f" "$WURZEL/share/glubbershoot/$f" || gleich=false
+    cmp -s "$DATEN/$f" "$WURZEL/share/games/glubbershoot/$f" || gleich=false
 done
 pruefe "the data files are the generated ones" $gleich
-desktop-file-validate "$WURZEL/share/applications/glubbershoot.desktop" >"$ARBEIT/validate" 2>&1
+desktop-file-validate "$EINTRAG" >"$ARBEIT/validate" 2>&1
 status=$?
 pruefe "desktop-file-validate accepts the desktop entry" eval '[ "$status" -eq 0 ] && [ ! -s "$ARBEIT/validate" ]'
 cat "$ARBEIT/validate"
-pruefe "the entry is a game" grep -qx 'Categories=Game;ArcadeGame;' "$WURZEL/share/applications/glubbershoot.desktop"
+pruefe "the entry is a game" grep -qx 'Categories=Game;ArcadeGame;' "$EINTRAG"
+pruefe "the entry starts the launcher by its full path" grep -qx "Exec=$PREFIX/games/glubbershoot" "$EINTRAG"
+pruefe "the manual page names the installed data folder" \
+    grep -qxF ".I $PREFIX/share/games/glubbershoot/" "$WURZEL/share/man/man6/glubbershoot.6"
 for n in 16 32 48 64 128 256; do
     icon="$WURZEL/share/icons/hicolor/${n}x$n/apps/glubbershoot.png"
     pruefe "icon ${n}x$n is a PNG of that size" [ "$(identify -format '%m %wx%h' "$icon" 2>/dev/null)" = "PNG ${n}x$n" ]
@@ -72,25 +69,8 @@ pruefe "the icon shows a figure" nicht_flach "$WURZEL/share/icons/hicolor/48x48/
 
 # --- the installed game, as a player with a fresh home starts it
 x_starten 1024x768
-HEIMAT="$ARBEIT/heim"
-SPIELER="$HEIMAT/.local/share/glubbershoot"
-mkdir -p "$HEIMAT"
-(cd / && exec env -u XDG_DATA_HOME HOME="$HEIMAT" SDL_AUDIODRIVER=dummy "$WURZEL/bin/glubbershoot") \
-    >"$ARBEIT/spiel.out" 2>"$ARBEIT/spiel.err" &
-SPIEL_PID=$!
-fenster_abwarten 1.5
-pruefe "the game's window appears" [ -n "$FENSTER" ]
-pruefe "the game is still running" kill -0 "$SPIEL_PID"
-bild titel
-pruefe "the title shows (not one flat colour)" nicht_flach "$ARBEIT/titel.png"
-pruefe "the player's folder holds the data files" eval '[ -e "$SPIELER/Grafik.dat" ] && [ -e "$SPIELER/credits.wav" ]'
-[ -n "$FENSTER" ] && xdotool key --window "$FENSTER" Escape
-spiel_ende_warten 8000
-pruefe "Escape on the title ends the game with status 0" [ "$SPIEL_STATUS" = 0 ]
-pruefe "the scores are written in the player's folder" [ "$(stat -c %s "$SPIELER/Score.dat" 2>/dev/null)" = 288 ]
-pruefe "and not in the installed folder" [ ! -e "$WURZEL/share/glubbershoot/Score.dat" ]
-pruefe "nothing on standard error" [ ! -s "$ARBEIT/spiel.err" ]
-cat "$ARBEIT/spiel.err"
+installiert_spielen "$WURZEL/games/glubbershoot" "$ARBEIT/heim"
+pruefe "the scores are not in the installed folder" [ ! -e "$WURZEL/share/games/glubbershoot/Score.dat" ]
 
 # --- uninstall
 "$CMAKE" -DGLUBBER_AUFGABE=deinstallieren -DGLUBBER_MANIFEST="$MANIFEST" -DGLUBBER_ORDNER_LISTE="$ORDNERLISTE" \

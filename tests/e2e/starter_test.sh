@@ -6,17 +6,17 @@
 [ -f "${1-}" ] || aufhoeren "usage: $0 <launcher>"
 
 BAUM="$ARBEIT/pre fix"
-mkdir -p "$BAUM/bin" "$BAUM/lib/glubbershoot" "$BAUM/share/glubbershoot"
-cp -- "$1" "$BAUM/bin/glubbershoot"
-chmod +x "$BAUM/bin/glubbershoot"
-cat >"$BAUM/lib/glubbershoot/glubbershoot" <<'EOF'
+mkdir -p "$BAUM/games" "$BAUM/lib/games/glubbershoot" "$BAUM/share/games/glubbershoot"
+cp -- "$1" "$BAUM/games/glubbershoot"
+chmod +x "$BAUM/games/glubbershoot"
+cat >"$BAUM/lib/games/glubbershoot/glubbershoot" <<'EOF'
 #!/bin/sh
 pwd >"$BERICHT"
 echo "$#" >>"$BERICHT"
 exit "${SPIEL_STATUS:-0}"
 EOF
-chmod +x "$BAUM/lib/glubbershoot/glubbershoot"
-DATEN="$BAUM/share/glubbershoot"
+chmod +x "$BAUM/lib/games/glubbershoot/glubbershoot"
+DATEN="$BAUM/share/games/glubbershoot"
 for datei in Grafik.dat Sound.dat start.wav main.wav win.wav lose.wav credits.wav lied.mp3; do
     echo "installed $datei" >"$DATEN/$datei"
 done
@@ -24,7 +24,7 @@ done
 touch -d '2001-01-01' "$DATEN"/*
 
 export BERICHT="$ARBEIT/bericht"
-STARTER="$BAUM/bin/glubbershoot"
+STARTER="$BAUM/games/glubbershoot"
 HEIMAT="$ARBEIT/zu hause"
 mkdir -p "$HEIMAT"
 ORDNER="$HEIMAT/.local/share/glubbershoot"
@@ -121,9 +121,9 @@ pruefe "and the message names the variables" enthaelt "$ARBEIT/err" "WAYLAND_DIS
 env -u DISPLAY -u WAYLAND_DISPLAY HOME="$HEIMAT" SDL_VIDEODRIVER=kmsdrm "$STARTER"
 status=$?
 pruefe "a driver named by hand is trusted" eval '[ "$status" -eq 0 ] && [ -e "$BERICHT" ]'
-chmod -x "$BAUM/lib/glubbershoot/glubbershoot"
+chmod -x "$BAUM/lib/games/glubbershoot/glubbershoot"
 starten
 pruefe "a missing game is reported" [ $? -eq 1 ]
-pruefe "by name" enthaelt "$ARBEIT/err" "lib/glubbershoot/glubbershoot"
+pruefe "by name" enthaelt "$ARBEIT/err" "lib/games/glubbershoot/glubbershoot"
 
 ende
