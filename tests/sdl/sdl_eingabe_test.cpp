@@ -29,12 +29,7 @@ void Maus_ziehen(int x, int y) {
 }
 
 void Maus_klicken(Uint8 knopf, int x, int y) {
-    SDL_Event e{};
-    e.type = SDL_MOUSEBUTTONDOWN;
-    e.button.button = knopf;
-    e.button.state = SDL_PRESSED;
-    e.button.x = x;
-    e.button.y = y;
+    SDL_Event e = Klick_ereignis(knopf, x, y);
     SDL_PushEvent(&e);
 }
 

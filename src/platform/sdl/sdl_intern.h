@@ -181,7 +181,7 @@ void sdl_fadenkreuz_malen(uint32_t argb[ZEIGER_GROESSE * ZEIGER_GROESSE]);
 // The crosshair at n x n (nearest neighbour), with its hot spot.
 void sdl_fadenkreuz_skalieren(int n, uint32_t* argb, int* hot_x, int* hot_y);
 // The cursor's size for a picture shown as a maps it: the game's 32
-// pixels in window points, at least 16, at most ZEIGER_MAX.
+// pixels in window points, never below its own 32, at most ZEIGER_MAX.
 int sdl_zeiger_groesse(const SdlAbbildung& a);
 // Sets the crosshair cursor and the window icon on g_sdl_fenster.
 void sdl_zeiger_und_symbol_setzen(void);

@@ -88,8 +88,8 @@ int sdl_zeiger_groesse(const SdlAbbildung& a) {
     // 32 picture pixels in window points, rounded.
     const int64_t nenner = static_cast<int64_t>(a.bild_b) * a.ausgabe_b;
     const int64_t n = (2 * static_cast<int64_t>(ZEIGER_GROESSE) * r.w * a.fenster_b + nenner) / (2 * nenner);
-    const int64_t groesste = ZEIGER_MAX;
-    return static_cast<int>(n < 16 ? 16 : (n > groesste ? groesste : n));
+    const int64_t kleinste = ZEIGER_GROESSE, groesste = ZEIGER_MAX;
+    return static_cast<int>(n < kleinste ? kleinste : (n > groesste ? groesste : n));
 }
 
 void sdl_zeiger_anpassen(int n) {
