@@ -209,8 +209,7 @@ bool renderer_zeichnen(int w, int h, bool geaendert) {
     const bool ganz = r.w == faktor * w && r.h == faktor * h;
     SDL_Texture* quelle = g_textur;
     // Unscaled or by a whole number, filtering only costs time.
-    SDL_SetTextureScaleMode(g_textur,
-                            ganz || art == SKALIERUNG_GANZZAHLIG ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+    SDL_SetTextureScaleMode(g_textur, ganz ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
     if (art == SKALIERUNG_SCHARF && !ganz && r.w > w) {
         if (g_vorskaliert_faktor != faktor) {
             vorskaliert_freigeben();
