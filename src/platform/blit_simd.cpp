@@ -332,6 +332,7 @@ void plat_common_blit_palette_nachfuehren(PlatBlitAbgleich* a, const uint8_t* qu
     *von = *bis = 0;
     if (w <= 0 || h <= 0) return;
     const size_t breite = static_cast<size_t>(w);
+    a->spannen.assign(2 * static_cast<size_t>(h), 0);
     const bool alles = !a->gueltig || a->w != w || a->h != h || a->ziel != ziel || a->ziel_pitch != ziel_pitch ||
                        std::memcmp(a->tabelle, tabelle, sizeof a->tabelle) != 0;
     if (alles) {
@@ -345,6 +346,7 @@ void plat_common_blit_palette_nachfuehren(PlatBlitAbgleich* a, const uint8_t* qu
         a->h = h;
         a->ziel_pitch = ziel_pitch;
         a->gueltig = true;
+        for (int32_t y = 0; y < h; ++y) a->spannen[2 * static_cast<size_t>(y) + 1] = w;
         *bis = h;
         return;
     }
@@ -357,6 +359,8 @@ void plat_common_blit_palette_nachfuehren(PlatBlitAbgleich* a, const uint8_t* qu
         plat_common_blit_palette_umsetzen(neu + anfang, quell_pitch, ende - anfang, 1, tabelle,
                                           zeile(ziel, ziel_pitch, y) + 4 * anfang, ziel_pitch);
         std::memcpy(alt + anfang, neu + anfang, static_cast<size_t>(ende - anfang));
+        a->spannen[2 * static_cast<size_t>(y)] = anfang;
+        a->spannen[2 * static_cast<size_t>(y) + 1] = ende;
         if (y < erste) erste = y;
         letzte = y;
     }

@@ -31,6 +31,9 @@ struct PlatBlitAbgleich {
     const uint8_t* ziel = nullptr;
     int32_t w = 0, h = 0, ziel_pitch = 0;
     bool gueltig = false;
+    // What the last call wrote, two columns per row: from, up to (equal
+    // when the row was left alone). Lets a scaler redo only those places.
+    std::vector<int32_t> spannen;
 };
 void plat_common_blit_abgleich_vergessen(PlatBlitAbgleich* a);
 // plat_common_blit_palette_umsetzen into an output that still holds the last

@@ -126,9 +126,14 @@ fenster_suchen() { id_abwarten "$1" fenster_mit_namen "$2"; }
 # up to $2 s.
 meldung_suchen() { id_abwarten "$1" meldung_mit_namen "$2"; }
 
-# Starts the game $SPIEL in folder $1 with the audio driver $2.
+# Starts the game $SPIEL in folder $1 with the audio driver $2 and the
+# options that follow.
 spiel_starten() {
-    (cd "$1" && exec env SDL_AUDIODRIVER="$2" "$SPIEL") >"$ARBEIT/spiel.out" 2>"$ARBEIT/spiel.err" &
+    ordner=$1
+    treiber=$2
+    shift 2
+    (cd "$ordner" && exec env SDL_AUDIODRIVER="$treiber" ${SPIEL_ENV:-} "$SPIEL" "$@") >"$ARBEIT/spiel.out" \
+        2>"$ARBEIT/spiel.err" &
     SPIEL_PID=$!
 }
 

@@ -13,6 +13,7 @@ cat >"$BAUM/lib/games/glubbershoot/glubbershoot" <<'EOF'
 #!/bin/sh
 pwd >"$BERICHT"
 echo "$#" >>"$BERICHT"
+echo "$*" >>"$BERICHT"
 exit "${SPIEL_STATUS:-0}"
 EOF
 chmod +x "$BAUM/lib/games/glubbershoot/glubbershoot"
@@ -44,16 +45,22 @@ pruefe "--help names SDL_AUDIODRIVER" enthaelt "$ARBEIT/aus" SDL_AUDIODRIVER
 pruefe "--help names SDL_VIDEODRIVER" enthaelt "$ARBEIT/aus" SDL_VIDEODRIVER
 pruefe "--help says where the scores live" enthaelt "$ARBEIT/aus" Score.dat
 pruefe "--help does not start the game" [ ! -e "$BERICHT" ]
-starten --fullscreen
+for option in --window --fullscreen --integer-scale --sharp-scale --no-sound glubbershoot.conf; do
+    pruefe "--help names $option" enthaelt "$ARBEIT/aus" "$option"
+done
+starten --window --fulscreen
 pruefe "an unknown option is refused" [ $? -eq 2 ]
-pruefe "and named" enthaelt "$ARBEIT/err" "--fullscreen"
+pruefe "and named" enthaelt "$ARBEIT/err" "--fulscreen"
 pruefe "without starting the game" [ ! -e "$BERICHT" ]
+pruefe "or making the player's folder" [ ! -e "$ORDNER" ]
 
 # --- first start
 starten
 pruefe "first start succeeds" [ $? -eq 0 ]
 pruefe "the game runs in the player's folder" [ "$(head -n 1 "$BERICHT")" = "$ORDNER" ]
 pruefe "the game gets no arguments" [ "$(sed -n 2p "$BERICHT")" = 0 ]
+starten --window --no-sound
+pruefe "the game's options are passed on, in order" [ "$(sed -n 3p "$BERICHT")" = "--window --no-sound" ]
 alle_da=true
 for datei in Grafik.dat Sound.dat start.wav main.wav win.wav lose.wav credits.wav lied.mp3; do
     [ "$(cat "$ORDNER/$datei")" = "installed $datei" ] || alle_da=false

@@ -40,6 +40,7 @@ pruefe "and the start-up error" enthaelt "$ARBEIT/spiel.err" "Dieses Spiel kann 
 schritt=$(grep -an "DSound_starten" "$ARBEIT/spiel.err" | head -n 1 | cut -d: -f1)
 nummer=$(grep -an "Error Nr.:23" "$ARBEIT/spiel.err" | head -n 1 | cut -d: -f1)
 pruefe "in the order they were shown" eval '[ -n "$schritt" ] && [ -n "$nummer" ] && [ "$schritt" -lt "$nummer" ]'
+pruefe "and last, what to do: start with --no-sound" eval 'tail -n 1 "$ARBEIT/spiel.err" | grep -qF -- "--no-sound"'
 cat "$ARBEIT/spiel.err"
 
 ende

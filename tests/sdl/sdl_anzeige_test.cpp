@@ -257,3 +257,62 @@ TEST(SdlAnzeigeSymbol, GreenRoundCreatureAtEverySize) {
     EXPECT_EQ(unberuehrt[0], 7u);
     plat_common_spielsymbol_malen(64, nullptr);
 }
+
+// Both ways to the screen, the window's surface scaled by the game and
+// SDL's renderer (as with a graphics card), show the same picture in a
+// window of 1440 x 1080: black bars, and flat areas in their colours.
+TEST(SdlAnzeigeWege, SurfaceAndRendererAgreeAtASharpScale) {
+    PALETTEENTRY pal[256];
+    Palette_machen(pal);
+    std::vector<uint32_t> bilder[2];
+    for (int weg = 0; weg < 2; ++weg) {
+        if (weg == 1) SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+        g_sdl_einstellungen.fenster = true;
+        gEmpfangen.clear();
+        ASSERT_TRUE(plat_register_class("SdlWege", [](HWND, uint32_t, uintptr_t, intptr_t) -> intptr_t { return 0; }));
+        HWND hwnd = plat_create_window("SdlWege", "Glubbershoot");
+        ASSERT_NE(hwnd, nullptr);
+        SDL_SetWindowSize(g_sdl_fenster, 1440, 1080);
+        Bildschirm b;
+        ASSERT_NO_FATAL_FAILURE(Bildschirm_anlegen(hwnd, &b, pal));
+        EXPECT_EQ(sdl_anzeige_mit_renderer(), weg == 1);
+        // Blocks of 16 x 16 pixels of one index each.
+        PlatLock lock{};
+        ASSERT_EQ(plat_surface_lock(b.back, &lock), PLAT_OK);
+        for (uint32_t y = 0; y < lock.dwHeight; ++y)
+            for (uint32_t x = 0; x < lock.dwWidth; ++x)
+                lock.lpSurface[y * lock.lPitch + x] = static_cast<uint8_t>(x / 16 * 7 + y / 16 * 13);
+        ASSERT_EQ(plat_surface_unlock(b.back), PLAT_OK);
+        MSG m;
+        while (plat_peek_message(&m)) {
+        }
+        if (plat_surface_flip(b.primary) != PLAT_OK) {
+            ASSERT_EQ(plat_surface_restore(b.primary), PLAT_OK);
+            ASSERT_EQ(plat_surface_flip(b.primary), PLAT_OK);
+        }
+        ASSERT_EQ(SDL_GetWindowSurface(g_sdl_fenster)->w, 1440);
+        for (int y = 0; y < 1080; y += 3)
+            for (int x = 0; x < 1440; x += 3) bilder[weg].push_back(Fensterpunkt(x, y));
+        // The middle of a block shows its colour; the window is 4:3, no bars.
+        EXPECT_EQ(Fensterpunkt(8 * 45 / 32, 8 * 45 / 32), Als_argb(pal[0]) & 0xFFFFFF) << weg;
+        EXPECT_EQ(Fensterpunkt(1440 - 8, 1080 - 8), Als_argb(pal[static_cast<uint8_t>(63 * 7 + 47 * 13)]) & 0xFFFFFF)
+            << weg;
+        plat_surface_release(b.primary);
+        plat_palette_release(b.pal);
+        plat_display_release(b.dd);
+        sdl_beenden();
+        g_sdl_einstellungen = SdlEinstellungen{};
+    }
+    ASSERT_EQ(bilder[0].size(), bilder[1].size());
+    size_t anders = 0;
+    for (size_t i = 0; i < bilder[0].size(); ++i) {
+        for (int k = 0; k < 24; k += 8) {
+            const int a = static_cast<int>(bilder[0][i] >> k & 0xFF), c = static_cast<int>(bilder[1][i] >> k & 0xFF);
+            if (std::abs(a - c) > 8) {
+                ++anders;
+                break;
+            }
+        }
+    }
+    EXPECT_LT(anders, bilder[0].size() / 100) << "the two ways differ in " << anders << " pixels";
+}

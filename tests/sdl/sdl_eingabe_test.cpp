@@ -29,12 +29,7 @@ void Maus_ziehen(int x, int y) {
 }
 
 void Maus_klicken(Uint8 knopf, int x, int y) {
-    SDL_Event e{};
-    e.type = SDL_MOUSEBUTTONDOWN;
-    e.button.button = knopf;
-    e.button.state = SDL_PRESSED;
-    e.button.x = x;
-    e.button.y = y;
+    SDL_Event e = Klick_ereignis(knopf, x, y);
     SDL_PushEvent(&e);
 }
 
@@ -109,39 +104,40 @@ TEST(SdlEingabeTasten, VirtualKeyCodes) {
 
 TEST(SdlEingabeMaus, BlackBarsOfAWideDesktop) {
     SdlBildrechteck r;
-    sdl_bildrechteck_berechnen(1920, 1080, 1024, 768, &r);
+    sdl_bildrechteck_berechnen(1920, 1080, 1024, 768, SKALIERUNG_SCHARF, &r);
     EXPECT_EQ(r.x, 240);
     EXPECT_EQ(r.y, 0);
     EXPECT_EQ(r.w, 1440);
     EXPECT_EQ(r.h, 1080);
-    sdl_bildrechteck_berechnen(1280, 1024, 1024, 768, &r);   // bars above and below
+    sdl_bildrechteck_berechnen(1280, 1024, 1024, 768, SKALIERUNG_SCHARF, &r);   // bars above and below
     EXPECT_EQ(r.x, 0);
     EXPECT_EQ(r.y, 32);
     EXPECT_EQ(r.w, 1280);
     EXPECT_EQ(r.h, 960);
 
+    const SdlAbbildung a = {1920, 1080, 1920, 1080, 1024, 768, SKALIERUNG_SCHARF};
     int x = -1, y = -1;
-    sdl_maus_abbilden(240, 0, 1920, 1080, 1024, 768, &x, &y);
+    sdl_maus_abbilden(240, 0, a, &x, &y);
     EXPECT_EQ(x, 0);
     EXPECT_EQ(y, 0);
-    sdl_maus_abbilden(960, 540, 1920, 1080, 1024, 768, &x, &y);
+    sdl_maus_abbilden(960, 540, a, &x, &y);
     EXPECT_EQ(x, 512);
     EXPECT_EQ(y, 384);
-    sdl_maus_abbilden(1679, 1079, 1920, 1080, 1024, 768, &x, &y);
+    sdl_maus_abbilden(1679, 1079, a, &x, &y);
     EXPECT_EQ(x, 1023);
     EXPECT_EQ(y, 767);
     // Over the bars: held to the picture's edge.
-    sdl_maus_abbilden(10, 300, 1920, 1080, 1024, 768, &x, &y);
+    sdl_maus_abbilden(10, 300, a, &x, &y);
     EXPECT_EQ(x, 0);
-    sdl_maus_abbilden(239, 300, 1920, 1080, 1024, 768, &x, &y);
+    sdl_maus_abbilden(239, 300, a, &x, &y);
     EXPECT_EQ(x, 0);
-    sdl_maus_abbilden(1900, 2000, 1920, 1080, 1024, 768, &x, &y);
+    sdl_maus_abbilden(1900, 2000, a, &x, &y);
     EXPECT_EQ(x, 1023);
     EXPECT_EQ(y, 767);
-    sdl_maus_abbilden(-50, -50, 1920, 1080, 1024, 768, &x, &y);
+    sdl_maus_abbilden(-50, -50, a, &x, &y);
     EXPECT_EQ(x, 0);
     EXPECT_EQ(y, 0);
-    sdl_maus_abbilden(5, 5, 0, 0, 1024, 768, &x, &y);   // no window yet
+    sdl_maus_abbilden(5, 5, SdlAbbildung{0, 0, 0, 0, 1024, 768, SKALIERUNG_SCHARF}, &x, &y);   // no window yet
     EXPECT_EQ(x, 0);
     EXPECT_EQ(y, 0);
 }

@@ -63,6 +63,16 @@ PlatSoundBuffer* SdlTonTest::Puffer_machen(int ms, int16_t wert) {
     return b;
 }
 
+SDL_Event Klick_ereignis(Uint8 knopf, int x, int y) {
+    SDL_Event e{};
+    e.type = SDL_MOUSEBUTTONDOWN;
+    e.button.button = knopf;
+    e.button.state = SDL_PRESSED;
+    e.button.x = x;
+    e.button.y = y;
+    return e;
+}
+
 std::vector<uint8_t> Wave_bauen(int ms, int16_t wert) {
     const uint32_t proben = static_cast<uint32_t>(22050 * ms / 1000);
     Bytes daten;

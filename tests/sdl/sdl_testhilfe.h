@@ -35,6 +35,8 @@ protected:
     PlatSound* ds = nullptr;
 };
 
+// A press of a mouse button at (x, y) of the window.
+SDL_Event Klick_ereignis(Uint8 knopf, int x, int y);
 // 16-bit mono PCM at 22050 Hz as a RIFF/WAVE file image.
 std::vector<uint8_t> Wave_bauen(int ms, int16_t wert);
 bool Datei_schreiben(const std::string& pfad, const std::vector<uint8_t>& daten);

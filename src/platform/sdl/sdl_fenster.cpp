@@ -1,5 +1,13 @@
 // The one game window on SDL: window class, message queue fed from SDL's
-// events, message boxes, the clock.
+// events, message boxes, the clock; full screen or a window, switched
+// with Alt+Return.
+//
+// Where the pointer may go is a rule of the platform, not of the game's
+// states: in full screen it is kept on the game's screen while the game
+// has the focus (as the exclusive screen of old kept it), in a window it
+// is free. Without the focus the game hears no clicks, and the last
+// pointer position is moved to the picture's middle so that no edge
+// keeps scrolling the view.
 #include <cstdio>
 #include <cstring>
 #include <thread>
@@ -39,19 +47,86 @@ bool g_schliessen_wartet = false;   // a WM_CLOSE from the window system is queu
 bool g_quit_wartet = false;
 int g_quit_code = 0;
 
+// The pointer as the game last heard it, in picture pixels.
+int g_maus_x = 1024, g_maus_y = 384;
+bool g_maus_gemeldet = false;
+
+// The focus as the events tell it, in their order; clicks that come
+// without it, or with the click that brings it, do not reach the game.
+bool g_fokus = true;
+bool g_fokus_zurueck = false;   // it came back (at g_fokus_zeit) after it was lost
+Uint32 g_fokus_zeit = 0;
+const Uint32 FOKUS_KLICK_MS = 150;
+
+// A size the user dragged the window to is brought to 4:3 once the
+// dragging has rested this long; a size the window manager insists on
+// is left alone (the picture keeps its bars then).
+const Uint32 GROESSE_RUHE_MS = 300;
+bool g_groesse_pruefen = false;
+Uint32 g_groesse_zeit = 0;
+int g_groesse_alt_b = 0, g_groesse_alt_h = 0;         // the last 4:3 size
+int g_groesse_fremd_b = -1, g_groesse_fremd_h = -1;   // the last size corrected
+
 MSG* schlange_letzte(void) {
     if (g_schlange_anzahl == 0) return nullptr;
     return &g_schlange[(g_schlange_anfang + g_schlange_anzahl - 1) % SCHLANGE];
 }
 
-intptr_t maus_lparam(int fx, int fy) {
-    int fenster_b = 0, fenster_h = 0, bild_b = 0, bild_h = 0;
-    if (g_sdl_fenster != nullptr) SDL_GetWindowSize(g_sdl_fenster, &fenster_b, &fenster_h);
-    sdl_anzeige_bildgroesse(&bild_b, &bild_h);
-    int x = 0, y = 0;
-    sdl_maus_abbilden(fx, fy, fenster_b, fenster_h, bild_b, bild_h, &x, &y);
+intptr_t maus_lparam(int x, int y) {
     return static_cast<intptr_t>((static_cast<uint32_t>(y) << 16) | static_cast<uint32_t>(x));
 }
+
+void fenster_maus_melden(int fx, int fy) {
+    int x = 0, y = 0;
+    sdl_maus_abbilden(fx, fy, sdl_anzeige_abbildung(), &x, &y);
+    sdl_maus_melden(x, y);
+}
+
+bool vollbild(void) {
+    return g_sdl_fenster != nullptr && (SDL_GetWindowFlags(g_sdl_fenster) & SDL_WINDOW_FULLSCREEN) != 0;
+}
+
+// Kept on the game's screen in full screen; SDL lets go while the focus is elsewhere.
+void zeiger_halten(void) {
+    if (g_sdl_fenster != nullptr) SDL_SetWindowMouseGrab(g_sdl_fenster, vollbild() ? SDL_TRUE : SDL_FALSE);
+}
+
+void nutzbare_flaeche(int* b, int* h) {
+    SDL_Rect r = {0, 0, 1024, 768};
+    const int anzeige = g_sdl_fenster != nullptr ? SDL_GetWindowDisplayIndex(g_sdl_fenster) : 0;
+    if (SDL_GetDisplayUsableBounds(anzeige < 0 ? 0 : anzeige, &r) != 0) r = SDL_Rect{0, 0, 1024, 768};
+    *b = r.w;
+    *h = r.h;
+}
+
+void groesse_pruefen(void) {
+    if (!g_groesse_pruefen || g_sdl_fenster == nullptr) return;
+    if (SDL_GetTicks() - g_groesse_zeit < GROESSE_RUHE_MS) return;
+    g_groesse_pruefen = false;
+    if ((SDL_GetWindowFlags(g_sdl_fenster) & (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MAXIMIZED)) != 0) return;
+    int b = 0, h = 0, max_b = 0, max_h = 0, neu_b = 0, neu_h = 0;
+    SDL_GetWindowSize(g_sdl_fenster, &b, &h);
+    nutzbare_flaeche(&max_b, &max_h);
+    // The side the user pulled leads; the width when it is not clear.
+    const bool nach_hoehe = b == g_groesse_alt_b && h != g_groesse_alt_h;
+    sdl_vier_zu_drei(b, h, nach_hoehe, max_b, max_h, &neu_b, &neu_h);
+    if (neu_b == b && neu_h == h) {
+        g_groesse_alt_b = b;
+        g_groesse_alt_h = h;
+        return;
+    }
+    if (b == g_groesse_fremd_b && h == g_groesse_fremd_h) return;   // corrected once and put back
+    g_groesse_fremd_b = b;
+    g_groesse_fremd_h = h;
+    g_groesse_alt_b = neu_b;
+    g_groesse_alt_h = neu_h;
+    SDL_SetWindowSize(g_sdl_fenster, neu_b, neu_h);
+}
+
+// A gamepad's pointer is shown by moving the system's; the motion event
+// that comes back is the same move and is not heard twice.
+bool g_warp_wartet = false;
+int g_warp_x = 0, g_warp_y = 0;
 
 void schliessen_einreihen(void) {
     if (g_schliessen_wartet) return;   // closing the window gives both a window event and a quit
@@ -67,20 +142,35 @@ void fensterereignis(const SDL_WindowEvent& w) {
         case SDL_WINDOWEVENT_HIDDEN:
             sdl_anzeige_verloren(false);
             break;
+        case SDL_WINDOWEVENT_RESIZED:
+            g_groesse_pruefen = true;
+            g_groesse_zeit = SDL_GetTicks();
+            sdl_anzeige_auffrischen();
+            break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            if (!g_fokus) {
+                g_fokus_zurueck = true;
+                g_fokus_zeit = w.timestamp;
+            }
+            g_fokus = true;
+            sdl_anzeige_auffrischen();
+            break;
         case SDL_WINDOWEVENT_SHOWN:
         case SDL_WINDOWEVENT_EXPOSED:
         case SDL_WINDOWEVENT_MOVED:
-        case SDL_WINDOWEVENT_RESIZED:
         case SDL_WINDOWEVENT_SIZE_CHANGED:
         case SDL_WINDOWEVENT_MAXIMIZED:
         case SDL_WINDOWEVENT_RESTORED:
-        case SDL_WINDOWEVENT_FOCUS_GAINED:
             sdl_anzeige_auffrischen();
             break;
-        case SDL_WINDOWEVENT_FOCUS_LOST:
-            if (g_sdl_fenster != nullptr && (SDL_GetWindowFlags(g_sdl_fenster) & SDL_WINDOW_FULLSCREEN) != 0)
-                sdl_anzeige_verloren(false);
+        case SDL_WINDOWEVENT_FOCUS_LOST: {
+            g_fokus = false;
+            if (vollbild()) sdl_anzeige_verloren(false);
+            sdl_pad_loslassen();
+            const SdlAbbildung a = sdl_anzeige_abbildung();
+            sdl_maus_melden(a.bild_b / 2, a.bild_h / 2);
             break;
+        }
         default:
             break;
     }
@@ -102,37 +192,42 @@ void ereignis_uebersetzen(const SDL_Event& e) {
             sdl_anzeige_verloren(true);
             break;
         case SDL_KEYDOWN: {
-            const int vk = sdl_taste_in_vk(e.key.keysym.sym);
+            const SDL_Keycode taste = e.key.keysym.sym;
+            if ((taste == SDLK_RETURN || taste == SDLK_KP_ENTER) && (e.key.keysym.mod & KMOD_ALT) != 0) {
+                if (!e.key.repeat) sdl_vollbild_setzen(!vollbild());
+                break;   // the window's key, never the game's Return
+            }
+            sdl_pad_buchstabe_nehmen();
+            const int vk = sdl_taste_in_vk(taste);
             if (vk != 0) {
                 // Repeat count 1; bit 30 says the key was already down (auto-repeat).
                 const intptr_t lparam = 1 | (e.key.repeat ? (1 << 30) : 0);
                 sdl_nachricht_einreihen(hwnd, WM_KEYDOWN, static_cast<uintptr_t>(vk), lparam);
             }
-            const int zeichen = sdl_taste_zeichen(e.key.keysym.sym);
+            const int zeichen = sdl_taste_zeichen(taste);
             if (zeichen >= 0) sdl_nachricht_einreihen(hwnd, WM_CHAR, static_cast<uintptr_t>(zeichen), 1);
             break;
         }
         case SDL_TEXTINPUT: {
+            sdl_pad_buchstabe_nehmen();
             uint8_t text_1252[SDL_TEXTINPUTEVENT_TEXT_SIZE];
             const int n = sdl_text_in_1252(e.text.text, text_1252, SDL_TEXTINPUTEVENT_TEXT_SIZE);
             for (int i = 0; i < n; ++i) sdl_nachricht_einreihen(hwnd, WM_CHAR, text_1252[i], 1);
             break;
         }
-        case SDL_MOUSEMOTION: {
-            const intptr_t lparam = maus_lparam(e.motion.x, e.motion.y);
-            MSG* letzte = schlange_letzte();
-            if (letzte != nullptr && letzte->message == WM_MOUSEMOVE) {
-                letzte->lParam = lparam;   // moves pile up while the game draws: only the last counts
-            } else {
-                sdl_nachricht_einreihen(hwnd, WM_MOUSEMOVE, 0, lparam);
+        case SDL_MOUSEMOTION:
+            if (g_warp_wartet && e.motion.x == g_warp_x && e.motion.y == g_warp_y) {
+                g_warp_wartet = false;   // the echo of a gamepad's move, already heard
+                break;
             }
+            fenster_maus_melden(e.motion.x, e.motion.y);
             break;
-        }
         case SDL_MOUSEBUTTONDOWN:
-            if (e.button.button == SDL_BUTTON_LEFT)
-                sdl_nachricht_einreihen(hwnd, WM_LBUTTONDOWN, 1, maus_lparam(e.button.x, e.button.y));
-            else if (e.button.button == SDL_BUTTON_RIGHT)
-                sdl_nachricht_einreihen(hwnd, WM_RBUTTONDOWN, 2, maus_lparam(e.button.x, e.button.y));
+            if (e.button.button != SDL_BUTTON_LEFT && e.button.button != SDL_BUTTON_RIGHT) break;
+            if (!g_fokus || (g_fokus_zurueck && e.button.timestamp - g_fokus_zeit < FOKUS_KLICK_MS)) break;
+            sdl_pad_buchstabe_nehmen();
+            fenster_maus_melden(e.button.x, e.button.y);   // the click is where the pointer is
+            sdl_knopf_melden(e.button.button == SDL_BUTTON_LEFT ? WM_LBUTTONDOWN : WM_RBUTTONDOWN);
             break;
         default:
             break;
@@ -144,8 +239,10 @@ void ereignisse_holen(void) {
     // Leave room for the longest text event, one WM_CHAR per byte.
     SDL_Event e;
     while (SCHLANGE - g_schlange_anzahl > SDL_TEXTINPUTEVENT_TEXT_SIZE + 2 && SDL_PollEvent(&e)) {
-        ereignis_uebersetzen(e);
+        if (!sdl_pad_ereignis(e)) ereignis_uebersetzen(e);
     }
+    if (SCHLANGE - g_schlange_anzahl > SDL_TEXTINPUTEVENT_TEXT_SIZE + 2) sdl_pad_takt();
+    groesse_pruefen();
 }
 
 bool videotreiber_ohne_bildschirm(void) {
@@ -161,6 +258,77 @@ bool sdl_nachricht_einreihen(HWND hwnd, uint32_t uMsg, uintptr_t wParam, intptr_
     g_schlange[(g_schlange_anfang + g_schlange_anzahl) % SCHLANGE] = MSG{hwnd, uMsg, wParam, lParam};
     ++g_schlange_anzahl;
     return true;
+}
+
+void sdl_taste_melden(int vk, int zeichen, bool wiederholt) {
+    sdl_nachricht_einreihen(&g_fenster, WM_KEYDOWN, static_cast<uintptr_t>(vk), 1 | (wiederholt ? (1 << 30) : 0));
+    if (zeichen > 0) sdl_zeichen_melden(zeichen);
+}
+
+void sdl_zeichen_melden(int zeichen) {
+    sdl_nachricht_einreihen(&g_fenster, WM_CHAR, static_cast<uintptr_t>(zeichen & 0xFF), 1);
+}
+
+void sdl_maus_melden(int bx, int by) {
+    MSG* letzte = schlange_letzte();
+    if (g_maus_gemeldet && bx == g_maus_x && by == g_maus_y) return;
+    g_maus_x = bx;
+    g_maus_y = by;
+    g_maus_gemeldet = true;
+    if (letzte != nullptr && letzte->message == WM_MOUSEMOVE) {
+        letzte->lParam = maus_lparam(bx, by);   // moves pile up while the game draws: only the last counts
+    } else {
+        sdl_nachricht_einreihen(&g_fenster, WM_MOUSEMOVE, 0, maus_lparam(bx, by));
+    }
+}
+
+void sdl_maus_zeigen(int bx, int by) {
+    sdl_maus_melden(bx, by);
+    if (g_sdl_fenster == nullptr || !g_fokus) return;
+    sdl_bildpunkt_im_fenster(bx, by, sdl_anzeige_abbildung(), &g_warp_x, &g_warp_y);
+    g_warp_wartet = true;
+    SDL_WarpMouseInWindow(g_sdl_fenster, g_warp_x, g_warp_y);
+}
+
+void sdl_knopf_melden(uint32_t uMsg) {
+    sdl_nachricht_einreihen(&g_fenster, uMsg, uMsg == WM_LBUTTONDOWN ? 1 : 2, maus_lparam(g_maus_x, g_maus_y));
+}
+
+void sdl_maus_position(int* bx, int* by) {
+    *bx = g_maus_x;
+    *by = g_maus_y;
+}
+
+void sdl_vollbild_setzen(bool an) {
+    if (g_sdl_fenster == nullptr || an == vollbild()) return;
+    SDL_SetWindowFullscreen(g_sdl_fenster, an ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    zeiger_halten();
+    sdl_anzeige_auffrischen();
+    g_sdl_einstellungen.fenster = !vollbild();
+    sdl_einstellungen_merken();
+}
+
+void sdl_fenstergroesse_waehlen(int b, int h, int* fenster_b, int* fenster_h) {
+    int teiler = 1;
+    while (teiler < 8 && (1024 / teiler > b || 768 / teiler > h)) ++teiler;
+    *fenster_b = 1024 / teiler;
+    *fenster_h = 768 / teiler;
+}
+
+void sdl_vier_zu_drei(int b, int h, bool nach_hoehe, int max_b, int max_h, int* neu_b, int* neu_h) {
+    const int MIN_B = 256, MIN_H = 192;
+    if (max_b < MIN_B) max_b = MIN_B;
+    if (max_h < MIN_H) max_h = MIN_H;
+    if (nach_hoehe) b = (h * 4 + 1) / 3;
+    if (b < MIN_B) b = MIN_B;
+    if (b > max_b) b = max_b;
+    h = (b * 3 + 2) / 4;
+    if (h > max_h) {
+        h = max_h;
+        b = (h * 4 + 1) / 3;
+    }
+    *neu_b = b;
+    *neu_h = h;
 }
 
 bool plat_register_class(const char* class_name, WNDPROC proc) {
@@ -197,13 +365,24 @@ HWND plat_create_window(const char* class_name, const char* caption) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
         return nullptr;
     }
-    g_sdl_fenster =
-        SDL_CreateWindow(plat_common_text_1252_als_utf8(caption != nullptr ? caption : "").c_str(),
-                         SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 1024, 768, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    // Gamepads are welcome, not needed.
+    SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
+    int nutzbar_b = 0, nutzbar_h = 0, fenster_b = 0, fenster_h = 0;
+    nutzbare_flaeche(&nutzbar_b, &nutzbar_h);
+    sdl_fenstergroesse_waehlen(nutzbar_b, nutzbar_h, &fenster_b, &fenster_h);
+    const Uint32 art = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI |
+                       (g_sdl_einstellungen.fenster ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    g_sdl_fenster = SDL_CreateWindow(plat_common_text_1252_als_utf8(caption != nullptr ? caption : "").c_str(),
+                                     SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, fenster_b, fenster_h, art);
     if (g_sdl_fenster == nullptr) {
         std::fprintf(stderr, "SDL_CreateWindow: %s\n", SDL_GetError());
         return nullptr;
     }
+    SDL_SetWindowMinimumSize(g_sdl_fenster, 256, 192);
+    g_groesse_alt_b = fenster_b;
+    g_groesse_alt_h = fenster_h;
+    g_fokus = true;
+    zeiger_halten();
     sdl_zeiger_und_symbol_setzen();
     SDL_StartTextInput();
 
@@ -300,6 +479,14 @@ void plat_sleep(DWORD ms) {
 bool plat_fault([[maybe_unused]] const char* step) { return false; }
 
 void sdl_beenden(void) {
+    if (sdl_audio_fehlte() && !g_sdl_einstellungen.ohne_ton) {
+        // The game's own message names the step; this says what to do.
+        std::fprintf(stderr,
+                     "glubbershoot: no sound device could be opened. To play without sound, start the game "
+                     "with --no-sound (or with SDL_AUDIODRIVER=dummy); SDL_AUDIODRIVER=pulseaudio, pipewire "
+                     "or alsa picks the sound system.\n");
+    }
+    sdl_pad_schliessen();
     sdl_audio_schliessen();
     backend_display_close();
     sdl_zeiger_freigeben();
@@ -313,5 +500,11 @@ void sdl_beenden(void) {
     g_klassen_anzahl = 0;
     g_schlange_anfang = g_schlange_anzahl = 0;
     g_schliessen_wartet = g_quit_wartet = false;
+    g_maus_x = 1024;
+    g_maus_y = 384;
+    g_maus_gemeldet = g_warp_wartet = g_groesse_pruefen = false;
+    g_fokus = true;
+    g_fokus_zurueck = false;
+    g_groesse_fremd_b = g_groesse_fremd_h = -1;
     SDL_Quit();
 }

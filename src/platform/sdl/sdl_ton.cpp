@@ -32,6 +32,7 @@ PlatSound g_ton = {false};
 PlatSoundBuffer g_puffer[MAX_STIMMEN];
 
 bool g_audio_offen = false;
+bool g_audio_fehlte = false;
 Mix_Chunk* g_welle = nullptr;
 Mix_Chunk* g_piep = nullptr;
 std::vector<int16_t> g_piep_daten;   // g_piep points into it
@@ -126,8 +127,12 @@ void sdl_pan_in_pegel(int32_t pan, uint8_t* links, uint8_t* rechts) {
 
 bool sdl_audio_oeffnen(void) {
     if (g_audio_offen) return true;
+    // Silent on purpose: SDL's device that plays into nothing, at the pace
+    // of a real one, so that a sound still takes its time.
+    if (g_sdl_einstellungen.ohne_ton) SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         std::fprintf(stderr, "SDL audio: %s\n", SDL_GetError());
+        g_audio_fehlte = true;
         return false;
     }
     Mix_Init(MIX_INIT_MP3);   // without it MP3 files just stay silent
@@ -135,6 +140,7 @@ bool sdl_audio_oeffnen(void) {
         std::fprintf(stderr, "Mix_OpenAudio: %s\n", Mix_GetError());
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        g_audio_fehlte = true;
         return false;
     }
     Mix_AllocateChannels(KANAELE);
@@ -143,7 +149,10 @@ bool sdl_audio_oeffnen(void) {
     return true;
 }
 
+bool sdl_audio_fehlte(void) { return g_audio_fehlte; }
+
 void sdl_audio_schliessen(void) {
+    g_audio_fehlte = false;
     if (!g_audio_offen) return;
     sdl_musik_freigeben();
     for (PlatSoundBuffer& b : g_puffer) chunk_freigeben(b);

@@ -1,4 +1,5 @@
-// The crosshair cursor and the window icon, both drawn in code.
+// The crosshair cursor and the window icon, both drawn in code. The
+// crosshair grows with the picture: its 32 pixels are the game's pixels.
 #include <cmath>
 
 #include "platform/sdl/sdl_intern.h"
@@ -10,9 +11,11 @@ const uint32_t ZEIGER_SCHWARZ = 0xFF000000u;
 const uint32_t ZEIGER_WEISS = 0xFFFFFFFFu;
 
 SDL_Cursor* g_zeiger = nullptr;
+int g_zeiger_groesse = 0;
 
 // The pictures of the cursor and the icon, kept off the stack.
 uint32_t g_zeiger_bild[ZEIGER_GROESSE * ZEIGER_GROESSE];
+uint32_t g_zeiger_skaliert[ZEIGER_MAX * ZEIGER_MAX];
 const int SYMBOL_GROESSE = 64;
 uint32_t g_symbol_bild[SYMBOL_GROESSE * SYMBOL_GROESSE];
 
@@ -61,21 +64,56 @@ void sdl_fadenkreuz_malen(uint32_t argb[ZEIGER_GROESSE * ZEIGER_GROESSE]) {
     for (int i = 0; i < ZEIGER_GROESSE * ZEIGER_GROESSE; ++i) argb[i] = mit_rand[i];
 }
 
+void sdl_fadenkreuz_skalieren(int n, uint32_t* argb, int* hot_x, int* hot_y) {
+    if (n < 1) n = 1;
+    if (n > ZEIGER_MAX) n = ZEIGER_MAX;
+    sdl_fadenkreuz_malen(g_zeiger_bild);
+    // Each pixel shows the crosshair's pixel under its middle.
+    for (int y = 0; y < n; ++y) {
+        const int qy = (2 * y + 1) * ZEIGER_GROESSE / (2 * n);
+        for (int x = 0; x < n; ++x) {
+            const int qx = (2 * x + 1) * ZEIGER_GROESSE / (2 * n);
+            argb[y * n + x] = g_zeiger_bild[qy * ZEIGER_GROESSE + qx];
+        }
+    }
+    // The pixel whose middle lies nearest the middle of the hot spot's pixel.
+    *hot_x = (2 * ZEIGER_HOT_X + 1) * n / (2 * ZEIGER_GROESSE);
+    *hot_y = (2 * ZEIGER_HOT_Y + 1) * n / (2 * ZEIGER_GROESSE);
+}
+
+int sdl_zeiger_groesse(const SdlAbbildung& a) {
+    if (a.fenster_b <= 0 || a.ausgabe_b <= 0 || a.bild_b <= 0) return ZEIGER_GROESSE;
+    SdlBildrechteck r;
+    sdl_bildrechteck_berechnen(a.ausgabe_b, a.ausgabe_h, a.bild_b, a.bild_h, a.skalierung, &r);
+    // 32 picture pixels in window points, rounded.
+    const int64_t nenner = static_cast<int64_t>(a.bild_b) * a.ausgabe_b;
+    const int64_t n = (2 * static_cast<int64_t>(ZEIGER_GROESSE) * r.w * a.fenster_b + nenner) / (2 * nenner);
+    const int64_t kleinste = ZEIGER_GROESSE, groesste = ZEIGER_MAX;
+    return static_cast<int>(n < kleinste ? kleinste : (n > groesste ? groesste : n));
+}
+
+void sdl_zeiger_anpassen(int n) {
+    if (n == g_zeiger_groesse || g_sdl_fenster == nullptr) return;
+    int hot_x = 0, hot_y = 0;
+    sdl_fadenkreuz_skalieren(n, g_zeiger_skaliert, &hot_x, &hot_y);
+    SDL_Surface* bild =
+        SDL_CreateRGBSurfaceWithFormatFrom(g_zeiger_skaliert, n, n, 32, n * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (bild == nullptr) return;
+    SDL_Cursor* neu = SDL_CreateColorCursor(bild, hot_x, hot_y);
+    SDL_FreeSurface(bild);
+    if (neu == nullptr) return;
+    SDL_SetCursor(neu);
+    if (g_zeiger != nullptr) SDL_FreeCursor(g_zeiger);
+    g_zeiger = neu;
+    g_zeiger_groesse = n;
+}
+
+int sdl_zeiger_aktuell(void) { return g_zeiger_groesse; }
+
 void sdl_zeiger_und_symbol_setzen(void) {
     if (g_sdl_fenster == nullptr) return;
 
-    sdl_fadenkreuz_malen(g_zeiger_bild);
-    SDL_Surface* bild = SDL_CreateRGBSurfaceWithFormatFrom(g_zeiger_bild, ZEIGER_GROESSE, ZEIGER_GROESSE, 32,
-                                                           ZEIGER_GROESSE * 4, SDL_PIXELFORMAT_ARGB8888);
-    if (bild != nullptr) {
-        SDL_Cursor* neu = SDL_CreateColorCursor(bild, ZEIGER_HOT_X, ZEIGER_HOT_Y);
-        SDL_FreeSurface(bild);
-        if (neu != nullptr) {
-            SDL_SetCursor(neu);
-            if (g_zeiger != nullptr) SDL_FreeCursor(g_zeiger);
-            g_zeiger = neu;
-        }
-    }
+    sdl_zeiger_anpassen(sdl_zeiger_groesse(sdl_anzeige_abbildung()));
     SDL_ShowCursor(SDL_ENABLE);
 
     plat_common_spielsymbol_malen(SYMBOL_GROESSE, g_symbol_bild);
@@ -93,4 +131,5 @@ void sdl_zeiger_freigeben(void) {
         SDL_FreeCursor(g_zeiger);
         g_zeiger = nullptr;
     }
+    g_zeiger_groesse = 0;
 }
