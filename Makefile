@@ -17,8 +17,9 @@ build: configure
 play: build
 	cd $(BUILD)/data && ../glubbershoot
 
-# The suite, then the same suite once more under the sanitizers.
-test: build
+# The suite (with the browser build in headless Chromium), then the same
+# suite once more under the sanitizers.
+test: build web
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	@$(MAKE) --no-print-directory test-asan
 
@@ -112,3 +113,9 @@ web: configure
 serve-web: web
 	@echo "Glubbershoot in the browser: http://localhost:$(WEB_PORT)/  (Ctrl+C stops the server)"
 	@cd $(WEB_BUILD) && /usr/bin/python3 -m http.server $(WEB_PORT) --bind 127.0.0.1
+
+# The browser build's figures in headless Chromium (frame cost, load
+# time, download, processor in the menu) beside the desktop's frame.
+bench-web: web
+	@cmake --build $(BUILD) --target glubbershoot_bench -j $(JOBS)
+	@/usr/bin/python3 bench/web_messen.py --web $(WEB_BUILD) --desktop-bench $(BUILD)/bench/glubbershoot_bench

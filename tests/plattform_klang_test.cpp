@@ -18,24 +18,27 @@ PlatMciBefehl Lesen(const char* befehl, int erwartet = 0) {
 }   // namespace
 
 TEST(PlattformKlang, PanLevelsFollowTheDecibelScale) {
+    // The near side stays whole, the far side falls with the distance from
+    // the centre, alike on both sides.
+    int vorher = 256;
+    for (int32_t pan = 0; pan <= 10000; pan += 250) {
+        uint8_t l = 0, r = 0, l2 = 0, r2 = 0;
+        plat_common_klang_pan_pegel(pan, &l, &r);
+        plat_common_klang_pan_pegel(-pan, &l2, &r2);
+        EXPECT_EQ(r, 255) << pan;
+        EXPECT_EQ(l2, 255) << pan;
+        EXPECT_EQ(l, r2) << pan;
+        EXPECT_TRUE(l < vorher || (l == vorher && l < 4)) << pan;
+        vorher = l;
+    }
+    EXPECT_EQ(vorher, 0) << "full right silences the left";
     uint8_t l = 0, r = 0;
-    plat_common_klang_pan_pegel(0, &l, &r);
-    EXPECT_EQ(l, 255);
-    EXPECT_EQ(r, 255);
-    plat_common_klang_pan_pegel(-10000, &l, &r);
-    EXPECT_EQ(l, 255);
-    EXPECT_EQ(r, 0);
-    plat_common_klang_pan_pegel(10000, &l, &r);
-    EXPECT_EQ(l, 0);
-    EXPECT_EQ(r, 255);
-    // 6 dB is half the amplitude, 20 dB a tenth.
-    plat_common_klang_pan_pegel(602, &l, &r);
+    plat_common_klang_pan_pegel(602, &l, &r);   // 6 dB: half the amplitude
     EXPECT_NEAR(l, 128, 1);
-    plat_common_klang_pan_pegel(-2000, &l, &r);
+    plat_common_klang_pan_pegel(-2000, &l, &r);   // 20 dB: a tenth
     EXPECT_NEAR(r, 26, 1);
-    plat_common_klang_pan_pegel(40000, &l, &r);
-    EXPECT_EQ(l, 0) << "beyond the end counts as the end";
     plat_common_klang_pan_pegel(INT32_MIN, &l, &r);
+    EXPECT_EQ(l, 255) << "beyond the end counts as the end";
     EXPECT_EQ(r, 0);
 }
 

@@ -216,6 +216,7 @@ var glubber = (function () {
     var stimmen = [];
     var welle = null;   // { daten, gestartet, puffer, quelle }
     var welleNummer = 0;
+    var gestartet = 0;   // sources started, for the tests
 
     function pcmAlsPuffer(s) {
       var bytes = s.bytes, schritt = s.kanaele * s.bits / 8;
@@ -280,6 +281,7 @@ var glubber = (function () {
       q.onended = function () { if (s.quelle === q) s.quelle = null; };
       q.start(0, ab);
       s.quelle = q;
+      gestartet++;
     }
 
     function stimmeStoppen(s) {
@@ -405,9 +407,8 @@ var glubber = (function () {
       stimmePegel: stimmePegel, stimmeAnhalten: stimmeAnhalten, stimmeFreigeben: stimmeFreigeben,
       welleSpielen: welleSpielen, geste: geste, piep: piep, beenden: beenden,
       zustand: function () { return ctx ? ctx.state : 'none'; },
-      klingt: function () {
-        return stimmen.map(function (s) { return s.quelle !== null; });
-      },
+      gestartet: function () { return gestartet; },
+      pegel: function (i) { return stimmen[i].pegel; },
     };
   })();
 
@@ -586,8 +587,25 @@ var glubber = (function () {
     }).catch(function () {});
   }
 
+  // One game per browser: the stored files are one folder, stored whole,
+  // and a second tab would store over what the first one added.
+  function alleinSpielen() {
+    if (!navigator.locks || !navigator.locks.request) return;
+    Module.addRunDependency('allein');
+    navigator.locks.request('glubbershoot', { ifAvailable: true }, function (sperre) {
+      if (!sperre) {
+        element('laden').textContent =
+            'Glubbershoot is already running in another tab or window of this browser. Close it, then reload this page.';
+        return;
+      }
+      Module.removeRunDependency('allein');
+      return new Promise(function () {});   // held while the page lives
+    });
+  }
+
   function vorbereiten() {
     var FS = Module.FS;
+    alleinSpielen();
     FS.mkdir('/glubber');
     FS.mkdir('/gespeichert');
     FS.mount(FS.filesystems.IDBFS, {}, '/gespeichert');
@@ -614,7 +632,14 @@ var glubber = (function () {
     if (buehne.contains(e.target) && element('dialog').hidden && element('ende').hidden) bild.focus();
   }, true);
   buehne.addEventListener('contextmenu', function (e) { e.preventDefault(); });
-  element('vollbild').addEventListener('click', vollbild);
+  // A click on the bar beside its controls leaves the keys with the game.
+  element('leiste').addEventListener('mousedown', function (e) {
+    if (!e.target.closest('button, label, input')) e.preventDefault();
+  });
+  element('vollbild').addEventListener('click', function () {
+    vollbild();
+    bild.focus();   // Space must not press the button again
+  });
   window.addEventListener('resize', anordnen);
   if (window.ResizeObserver) new ResizeObserver(anordnen).observe(buehne);
   anordnen();
