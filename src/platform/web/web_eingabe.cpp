@@ -73,5 +73,7 @@ EM_BOOL maus_gedrueckt(int, const EmscriptenMouseEvent* e, void*) {
 void web_eingabe_anmelden(void) {
     emscripten_set_keydown_callback(BILD, nullptr, EM_TRUE, taste_gedrueckt);
     emscripten_set_mousemove_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_TRUE, maus_bewegt);
+    // Leaving the window fast: the point where it left still counts.
+    emscripten_set_mouseout_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_TRUE, maus_bewegt);
     emscripten_set_mousedown_callback(BILD, nullptr, EM_TRUE, maus_gedrueckt);
 }
