@@ -17,8 +17,9 @@ build: configure
 play: build
 	cd $(BUILD)/data && ../glubbershoot
 
-# The suite, then the same suite once more under the sanitizers.
-test: build
+# The suite (with the browser build in headless Chromium), then the same
+# suite once more under the sanitizers.
+test: build web
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	@$(MAKE) --no-print-directory test-asan
 
@@ -105,3 +106,25 @@ bench: build
 	$(BUILD)/bench/glubbershoot_bench || status=1; \
 	sh bench/cpu_messen.sh $(BUILD)/glubbershoot $(BUILD)/data || status=1; \
 	exit $$status
+
+# The game in a web page, built with Emscripten into build-web/ (the
+# native content generator of build/ makes the data files it carries);
+# `make serve-web` serves it at http://localhost:8000/.
+WEB_BUILD := build-web
+WEB_PORT ?= 8000
+.PHONY: web serve-web bench-web
+web: configure
+	@cmake --build $(BUILD) --target content -j $(JOBS)
+	@NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release \
+	  -DGLUBBER_WEB_DATEN=$(CURDIR)/$(BUILD)/data >/dev/null
+	@NODE_PATH=/usr/share/nodejs cmake --build $(WEB_BUILD) -j $(JOBS)
+
+serve-web: web
+	@echo "Glubbershoot in the browser: http://localhost:$(WEB_PORT)/  (Ctrl+C stops the server)"
+	@cd $(WEB_BUILD) && /usr/bin/python3 -m http.server $(WEB_PORT) --bind 127.0.0.1
+
+# The browser build's figures in headless Chromium (frame cost, load
+# time, download, processor in the menu) beside the desktop's frame.
+bench-web: web
+	@cmake --build $(BUILD) --target glubbershoot_bench -j $(JOBS)
+	@/usr/bin/python3 bench/web_messen.py --web $(WEB_BUILD) --desktop-bench $(BUILD)/bench/glubbershoot_bench

@@ -12,6 +12,9 @@ void backend_display_close(void);
 // display. False when the screen has been lost; a restore brings it back.
 bool backend_present(const uint8_t* pixels, int32_t pitch, int w, int h, const PALETTEENTRY palette[256]);
 bool backend_restore(void);
+// A replaced file has taken its place (plat_file_commit): a backend whose
+// files live in a store of their own writes it through now.
+void backend_file_committed(const char* name);
 
 // The shared code's side, for the backends.
 void plat_common_set_extra_pitch(int bytes);      // extra bytes per surface row (tests)

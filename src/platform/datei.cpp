@@ -13,6 +13,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/backend.h"
 #include "platform/plat_intern.h"
 
 struct PlatFile {
@@ -286,6 +287,7 @@ bool plat_file_commit(const char* name) {
     if (e == g_ersetzungen.end()) return false;
     if (!e->neu.empty() && std::rename(e->neu.c_str(), e->ziel.c_str()) != 0) return false;
     g_ersetzungen.erase(e);
+    backend_file_committed(name);
     return true;
 }
 

@@ -1,8 +1,9 @@
 // Our stand-in for the Windows services the game was written against:
 // window and messages, message boxes, 8-bit display surfaces, sound voices,
 // media commands, files, clock and account. Plain structs and free
-// functions; no game logic lives here. Two backends implement it:
-// sdl/ (the real game) and headless/ (tests and tools).
+// functions; no game logic lives here. Three backends implement it:
+// sdl/ (the real game), headless/ (tests and tools) and web/ (the game
+// in a browser page).
 //
 // Every step that the game lets fail is one call here that can fail, and
 // the headless backend can make any of them fail on demand (plat_fault).

@@ -228,3 +228,5 @@ bool backend_present(const uint8_t* pixels, int32_t pitch, int w, int h, const P
 }
 
 bool backend_restore(void) { return true; }
+
+void backend_file_committed(const char*) {}

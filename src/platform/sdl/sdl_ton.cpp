@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/klang.h"
 #include "platform/sdl/sdl_intern.h"
 
 struct PlatSound {
@@ -114,16 +115,7 @@ void piep_bauen(void) {
 
 }   // namespace
 
-void sdl_pan_in_pegel(int32_t pan, uint8_t* links, uint8_t* rechts) {
-    if (pan < -10000) pan = -10000;
-    if (pan > 10000) pan = 10000;
-    const int32_t betrag = pan < 0 ? -pan : pan;
-    // Hundredths of a decibel taken off the far side.
-    const long leise = std::lround(255.0 * std::pow(10.0, -betrag / 2000.0));
-    const uint8_t gedaempft = static_cast<uint8_t>(leise < 0 ? 0 : (leise > 255 ? 255 : leise));
-    *links = pan > 0 ? gedaempft : 255;
-    *rechts = pan < 0 ? gedaempft : 255;
-}
+void sdl_pan_in_pegel(int32_t pan, uint8_t* links, uint8_t* rechts) { plat_common_klang_pan_pegel(pan, links, rechts); }
 
 bool sdl_audio_oeffnen(void) {
     if (g_audio_offen) return true;
