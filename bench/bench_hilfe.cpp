@@ -6,15 +6,13 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "assets/dateien.h"
 #include "graphics/ddraw.h"
 #include "platform/headless/headless.h"
 #include "shell/spiel.h"
 #include "world/welt.h"
 
 namespace {
-
-const char* const kDateien[] = {"Grafik.dat", "Sound.dat", "start.wav",  "main.wav",
-                                "win.wav",    "lose.wav",  "credits.wav"};
 
 std::string g_ordner;
 bool g_bereit = false;
@@ -45,7 +43,7 @@ bool Bench_Ordner_anlegen(void) {
     char muster[] = "/tmp/glubber-bench.XXXXXX";
     if (!mkdtemp(muster)) return false;
     g_ordner = muster;
-    for (const char* name : kDateien) {
+    for (const char* name : szPflichtDateien) {
         std::string von = std::string(GLUBBER_DATA_DIR) + "/" + name;
         std::string nach = g_ordner + "/" + name;
         if (symlink(von.c_str(), nach.c_str()) != 0) {
@@ -58,7 +56,7 @@ bool Bench_Ordner_anlegen(void) {
 
 void Bench_Ordner_entfernen(void) {
     if (g_ordner.empty()) return;
-    for (const char* name : kDateien) unlink((g_ordner + "/" + name).c_str());
+    for (const char* name : szPflichtDateien) unlink((g_ordner + "/" + name).c_str());
     unlink((g_ordner + "/Score.dat").c_str());
     if (chdir("/") != 0 || rmdir(g_ordner.c_str()) != 0)
         std::fprintf(stderr, "bench: %s left behind\n", g_ordner.c_str());

@@ -64,10 +64,23 @@ def nachkommen(alle, wurzel):
     return aus
 
 
+def verbraucht(browser, vorher):
+    """Processor ticks of the browser's processes since `vorher` (a
+    prozesse()): the busiest renderer's, and all of them together."""
+    nachher = prozesse()
+    renderer = gesamt = 0
+    for pid in nachkommen(nachher, browser.d.service.process.pid):
+        if pid not in vorher:
+            continue
+        ticks = nachher[pid][2] - vorher[pid][2]
+        gesamt += ticks
+        if "--type=renderer" in nachher[pid][1]:
+            renderer = max(renderer, ticks)
+    return renderer, gesamt
+
+
 def ladezeit_und_groesse(web, komprimieren):
-    server = seite.Server(web, komprimieren=komprimieren)
-    browser = seite.Browser()
-    try:
+    with seite.sitzung(web, komprimieren) as (server, browser):
         zeiten, groesse = [], 0
         for _ in range(3):
             browser.d.get(server.adresse())
@@ -76,16 +89,11 @@ def ladezeit_und_groesse(web, komprimieren):
                 "performance.getEntriesByType('navigation').concat(performance.getEntriesByType('resource'))"
                 ".reduce(function (s, e) { return s + e.transferSize; }, 0)")
         return statistics.median(zeiten), groesse / 1e6
-    finally:
-        browser.beenden()
-        server.beenden()
 
 
 def spielframes(web, fenster=None):
     """Work per frame (ms) in a round, measured in the page, and frames a second."""
-    server = seite.Server(web)
-    browser = seite.Browser()
-    try:
+    with seite.sitzung(web) as (server, browser):
         browser.laden(server.adresse())
         if fenster:
             browser.d.set_window_size(*fenster)
@@ -98,51 +106,31 @@ def spielframes(web, fenster=None):
         browser.zeigen(500, 420)
         browser.tasten(Keys.RETURN)
         time.sleep(8.0)   # the countdown, then the round
-        wurzel = browser.d.service.process.pid
         vorher = prozesse()
         browser.js("glubber.test.messen(true)")
         time.sleep(6.0)
         werte = browser.js("glubber.test.messen(false)")[1:]
-        nachher = prozesse()
-        faktor = browser.js("glubber.test.faktor()")
         # The whole renderer a frame: also what the browser draws and
         # composites outside the game's code.
-        renderer = max((nachher[p][2] - vorher[p][2]) for p in nachkommen(nachher, wurzel)
-                       if p in vorher and "--type=renderer" in nachher[p][1])
+        renderer, _ = verbraucht(browser, vorher)
+        faktor = browser.js("glubber.test.faktor()")
         return ([w[0] for w in werte], len(werte) / 6.0, statistics.mean(w[1] for w in werte), faktor,
                 renderer / TAKT * 1000 / max(1, len(werte)))
-    finally:
-        browser.beenden()
-        server.beenden()
 
 
 def menue_cpu(web, sekunden):
-    server = seite.Server(web)
-    browser = seite.Browser()
-    try:
+    with seite.sitzung(web) as (server, browser):
         browser.laden(server.adresse())
         browser.eins_zu_eins()
         browser.warten("glubber.test.ersterFrame()", 30)
         browser.tasten(Keys.SPACE)
         time.sleep(2.0)
-        wurzel = browser.d.service.process.pid
         vorher = prozesse()
         anfang = time.time()
         time.sleep(sekunden)
-        nachher = prozesse()
-        dauer = time.time() - anfang
-        renderer, gesamt = 0.0, 0.0
-        for pid in nachkommen(nachher, wurzel):
-            if pid not in vorher:
-                continue
-            anteil = (nachher[pid][2] - vorher[pid][2]) / TAKT / dauer * 100
-            gesamt += anteil
-            if "--type=renderer" in nachher[pid][1]:
-                renderer = max(renderer, anteil)
-        return renderer, gesamt
-    finally:
-        browser.beenden()
-        server.beenden()
+        ticks = verbraucht(browser, vorher)
+        prozent = 100 / TAKT / (time.time() - anfang)
+        return ticks[0] * prozent, ticks[1] * prozent
 
 
 def desktop_figur(programm):

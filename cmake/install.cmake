@@ -20,6 +20,21 @@
 set(GLUBBER_ICON_GROESSEN 16 32 48 64 128 256)
 set(GLUBBER_APP_ID io.github.glubbershoot.Glubbershoot)
 
+# Where each part goes below the prefix; the install rules and the list
+# of folders that uninstall may remove both come from here.
+set(GLUBBER_ORT_STARTER games)
+set(GLUBBER_ORT_SPIEL lib/games/glubbershoot)
+set(GLUBBER_ORT_DATEN share/games/glubbershoot)
+set(GLUBBER_ORT_EINTRAG share/applications)
+set(GLUBBER_ORT_METAINFO share/metainfo)
+set(GLUBBER_ORT_HANDBUCH share/man/man6)
+set(GLUBBER_ORT_ICONS "")
+foreach(groesse IN LISTS GLUBBER_ICON_GROESSEN)
+  list(APPEND GLUBBER_ORT_ICONS share/icons/hicolor/${groesse}x${groesse}/apps)
+endforeach()
+set(GLUBBER_ORTE ${GLUBBER_ORT_STARTER} ${GLUBBER_ORT_SPIEL} ${GLUBBER_ORT_DATEN} ${GLUBBER_ORT_EINTRAG}
+  ${GLUBBER_ORT_METAINFO} ${GLUBBER_ORT_HANDBUCH} ${GLUBBER_ORT_ICONS})
+
 # The record next to the manifest: "destdir=<DESTDIR of the install>",
 # then one line per folder that the install created. CMake's manifest
 # names the files without DESTDIR, so uninstall needs it from here.
@@ -28,10 +43,6 @@ if(GLUBBER_AUFGABE STREQUAL "ordner_merken")
   # noted, so uninstall never removes a folder that was there before.
   set(kopf "destdir=$ENV{DESTDIR}")
   set(basis "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
-  set(ziele games lib/games/glubbershoot share/games/glubbershoot share/applications share/metainfo share/man/man6)
-  foreach(groesse IN LISTS GLUBBER_ICON_GROESSEN)
-    list(APPEND ziele share/icons/hicolor/${groesse}x${groesse}/apps)
-  endforeach()
   # Installing again into the same place keeps what the first time made.
   set(neu "")
   if(EXISTS "${GLUBBER_ORDNER_LISTE}")
@@ -44,7 +55,7 @@ if(GLUBBER_AUFGABE STREQUAL "ordner_merken")
       endif()
     endif()
   endif()
-  foreach(ziel IN LISTS ziele)
+  foreach(ziel IN LISTS GLUBBER_ORTE)
     cmake_path(SET ordner NORMALIZE "${basis}/${ziel}")
     string(REGEX REPLACE "/+$" "" ordner "${ordner}")
     while(IS_ABSOLUTE "${ordner}" AND NOT IS_DIRECTORY "${ordner}")
@@ -175,25 +186,25 @@ install(CODE "
   include(\"${CMAKE_CURRENT_LIST_FILE}\")
   " COMPONENT ${GLUBBER_KOMPONENTE})
 
-install(TARGETS glubbershoot RUNTIME DESTINATION lib/games/glubbershoot COMPONENT ${GLUBBER_KOMPONENTE})
+install(TARGETS glubbershoot RUNTIME DESTINATION ${GLUBBER_ORT_SPIEL} COMPONENT ${GLUBBER_KOMPONENTE})
 # Only the files the generator makes: never a "Score.dat" or music that a
 # test run or a player left in the build's data folder.
-install(FILES ${GLUBBER_DATA_FILES} DESTINATION share/games/glubbershoot COMPONENT ${GLUBBER_KOMPONENTE})
-install(PROGRAMS ${CMAKE_SOURCE_DIR}/tools/launcher/glubbershoot DESTINATION games COMPONENT ${GLUBBER_KOMPONENTE})
+install(FILES ${GLUBBER_DATA_FILES} DESTINATION ${GLUBBER_ORT_DATEN} COMPONENT ${GLUBBER_KOMPONENTE})
+install(PROGRAMS ${CMAKE_SOURCE_DIR}/tools/launcher/glubbershoot DESTINATION ${GLUBBER_ORT_STARTER}
+  COMPONENT ${GLUBBER_KOMPONENTE})
 install(CODE "
   set(GLUBBER_AUFGABE einsetzen)
   set(GLUBBER_EINGESETZT \"${CMAKE_BINARY_DIR}/eingesetzt\")
   set(GLUBBER_VERSION \"${PROJECT_VERSION}\")
   set(GLUBBER_VORLAGEN
-    \"${CMAKE_SOURCE_DIR}/desktop/${GLUBBER_APP_ID}.desktop.in|share/applications\"
-    \"${CMAKE_SOURCE_DIR}/docs/glubbershoot.6.in|share/man/man6\")
+    \"${CMAKE_SOURCE_DIR}/desktop/${GLUBBER_APP_ID}.desktop.in|${GLUBBER_ORT_EINTRAG}\"
+    \"${CMAKE_SOURCE_DIR}/docs/glubbershoot.6.in|${GLUBBER_ORT_HANDBUCH}\")
   include(\"${CMAKE_CURRENT_LIST_FILE}\")
   " COMPONENT ${GLUBBER_KOMPONENTE})
-install(FILES ${CMAKE_SOURCE_DIR}/desktop/${GLUBBER_APP_ID}.metainfo.xml DESTINATION share/metainfo
+install(FILES ${CMAKE_SOURCE_DIR}/desktop/${GLUBBER_APP_ID}.metainfo.xml DESTINATION ${GLUBBER_ORT_METAINFO}
   COMPONENT ${GLUBBER_KOMPONENTE})
-foreach(groesse IN LISTS GLUBBER_ICON_GROESSEN)
-  install(FILES ${GLUBBER_ICON_DIR}/glubbershoot-${groesse}.png
-    DESTINATION share/icons/hicolor/${groesse}x${groesse}/apps
+foreach(groesse ort IN ZIP_LISTS GLUBBER_ICON_GROESSEN GLUBBER_ORT_ICONS)
+  install(FILES ${GLUBBER_ICON_DIR}/glubbershoot-${groesse}.png DESTINATION ${ort}
     RENAME glubbershoot.png COMPONENT ${GLUBBER_KOMPONENTE})
 endforeach()
 

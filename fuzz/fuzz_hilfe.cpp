@@ -11,7 +11,6 @@
 #include <filesystem>
 
 #include "graphics/ddraw.h"
-#include "kern/bytefolge.h"
 #include "platform/backend.h"
 #include "shell/spiel.h"
 
@@ -87,8 +86,4 @@ size_t Fuzz_Meldungen(void) {
     size_t n = 0;
     for (const std::string& zeile : headless_log_lines()) n += zeile.find(" msgbox ") != std::string::npos;
     return n;
-}
-
-uint32_t Fuzz_Wert(const uint8_t* daten, size_t laenge, size_t bytes) {
-    return Bytes_Wert_lesen(daten, laenge, 0, bytes);
 }

@@ -43,7 +43,4 @@ void Fuzz_Pruefen(bool bedingung, const char* text);
 // Message boxes shown in this input so far.
 size_t Fuzz_Meldungen(void);
 
-// Reads a little-endian value at the front of the input, as far as it goes.
-uint32_t Fuzz_Wert(const uint8_t* daten, size_t laenge, size_t bytes);
-
 #endif

@@ -71,7 +71,7 @@ static void Wie_in_der_Datei(const uint8_t* datei) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t laenge) {
-    int32_t punkte = (int32_t)Fuzz_Wert(daten, laenge, 4);
+    int32_t punkte = (int32_t)Bytes_Wert_lesen(daten, laenge, 0, 4);
     char szName[FUZZ_SCORE_NAME + 1] = {};
     for (size_t i = 4; i < FUZZ_SCORE_KOPF && i < laenge && daten[i]; i++) szName[i - 4] = (char)daten[i];
 

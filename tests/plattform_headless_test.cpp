@@ -255,6 +255,19 @@ TEST_F(PlattformHeadless, ShotIsAnEightBitBmpOfTheLastFrame) {
     EXPECT_FALSE(headless_write_bmp("kein/ordner/bild.bmp"));
 }
 
+TEST_F(PlattformHeadless, OneWindowThatAnUnhandledCloseLeavesStanding) {
+    HWND h = Fenster();
+    EXPECT_FALSE(plat_register_class("Klasse", Fensterproc)) << "registered already";
+    EXPECT_EQ(plat_create_window("Klasse", "Zweites"), nullptr) << "the game has one window";
+    g_letzte_nachricht = 0;
+    EXPECT_EQ(plat_def_window_proc(h, WM_CLOSE, 0, 0), 0);
+    EXPECT_EQ(g_letzte_nachricht, 0) << "no WM_DESTROY on this backend";
+    const MSG m{h, WM_KEYDOWN, 'A', 1};
+    EXPECT_EQ(plat_dispatch_message(&m), 7) << "the window still takes its messages";
+    const MSG fremd{nullptr, WM_KEYDOWN, 'A', 1};
+    EXPECT_EQ(plat_dispatch_message(&fremd), 0);
+}
+
 TEST_F(PlattformHeadless, ResetForgetsEveryObject) {
     Fenster();
     PlatDisplay* dd = nullptr;

@@ -1,10 +1,6 @@
 // The state entry, the background picture per state, one pass of the main
 // loop and the entry's own failures, on the headless backend.
-#include <unistd.h>
-
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 
 #include "assets/packfile.h"
 #include "audio/dsound.h"
@@ -123,17 +119,12 @@ TEST_F(SpielZustand, PassThatEndsTheGameStillSamplesTheTick) {
 
 // A "Grafik.dat" of its own in a fresh folder: picture n is all index n.
 struct SpielHintergrund : SpielZustand {
-    std::filesystem::path alt = std::filesystem::current_path(), ordner;
-
     static std::string Bmp(int breite, int hoehe, char wert) {
         return testbau::Bmp(breite, hoehe, std::string(static_cast<size_t>(breite) * hoehe, wert));
     }
     void SetUp() override {
         SpielZustand::SetUp();
-        char muster[] = "/tmp/glubber_zustandXXXXXX";
-        ASSERT_NE(mkdtemp(muster), nullptr);
-        ordner = muster;
-        std::filesystem::current_path(ordner);
+        Testordner_anlegen(false);
         std::memset(&pfvGrafik, 0, sizeof pfvGrafik);
         std::string daten;
         for (int n : {1, 5, 25, 26, 34, 35}) {
@@ -142,12 +133,7 @@ struct SpielHintergrund : SpielZustand {
             daten +=
                 n == 1 ? Bmp(SPIELFELD_BREITE, SPIELFELD_HOEHE, 1) : Bmp(BILDSCHIRM_BREITE, BILDSCHIRM_HOEHE, char(n));
         }
-        std::ofstream("Grafik.dat", std::ios::binary) << daten;
-    }
-    void TearDown() override {
-        std::filesystem::current_path(alt);
-        std::filesystem::remove_all(ordner);
-        SpielZustand::TearDown();
+        Datei_schreiben("Grafik.dat", daten);
     }
     int Geladen(int state, BYTE gewonnen = 1) {
         Flaeche_malen(lpDDSHintergrund, [](int, int) { return 200; });

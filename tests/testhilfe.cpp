@@ -13,12 +13,11 @@
 #include <fstream>
 #include <sstream>
 
+#include "assets/dateien.h"
+
 namespace fs = std::filesystem;
 
 namespace {
-
-const char* const g_datendateien[] = {"Grafik.dat", "Sound.dat", "start.wav",  "main.wav",
-                                      "win.wav",    "lose.wav",  "credits.wav"};
 
 // A data file as it was when first linked: a test that wrote through a
 // link, or changed the file's mode or owner, would show here.
@@ -64,7 +63,7 @@ std::atomic<unsigned> g_zaehler{0};
 // where no link can be made). Symbolic, not hard links: a test may chown
 // or remove what is in its folder without touching the build's files.
 void Daten_verlinken(const fs::path& ordner) {
-    for (const char* name : g_datendateien) {
+    for (const char* name : szPflichtDateien) {
         const fs::path quelle = fs::path(GLUBBER_DATA_DIR) / name, ziel = ordner / name;
         Stand s{};
         if (!Stand_nehmen(quelle, &s)) {

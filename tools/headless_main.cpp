@@ -7,7 +7,6 @@
 // Exit status: 0 the game reached GS_EXIT, 3 the time ran out, 2 a bad
 // script line or bad arguments, 1 the game ended some other way.
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -25,13 +24,8 @@ int falsch(const char* was) {
 }
 
 bool dword_lesen(const char* s, DWORD* wert) {
-    if (!s || !*s || std::strlen(s) > 10) return false;
-    unsigned long long v = 0;
-    for (const char* p = s; *p; ++p) {
-        if (*p < '0' || *p > '9') return false;
-        v = v * 10 + static_cast<unsigned>(*p - '0');
-    }
-    if (v > 0xFFFFFFFFull) return false;
+    uint64_t v = 0;
+    if (!Runner_Zahl_lesen(s, 0xFFFFFFFFu, &v)) return false;
     *wert = static_cast<DWORD>(v);
     return true;
 }

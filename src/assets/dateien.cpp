@@ -7,7 +7,7 @@
 #include "audio/musik.h"
 #include "kern/kern.h"
 
-static const char* const szPflichtDateien[] = {
+const char* const szPflichtDateien[MAX_PFLICHTDATEIEN] = {
     "Grafik.dat", "Sound.dat", "start.wav", "main.wav", "win.wav", "lose.wav", "credits.wav",
 };
 

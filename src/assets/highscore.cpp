@@ -91,9 +91,22 @@ static int Highscore_Lesefehler(void) {
     return 2;
 }
 
-static int Highscore_ersetzen(int ergebnis, const char* meldung) {
+// What the player is told when a file is replaced, by Highscore_pruefen's
+// code; a missing file (1) is made anew without a word.
+static const char* const szErsetzt[] = {
+    nullptr,
+    nullptr,
+    "Ihre Highscoreliste ist leider ungueltig,\nund mu\xDF"
+    "te komplett neu anglegt werden!",
+    "Ihre Highscore-Version ist leider ungueltig,\nund mu\xDF"
+    "te komplett neu anglegt werden!",
+    "Ihre Highscoreliste wurde manuell veraendert\nund mu\xDF"
+    "te komplett neu anglegt werden!",
+};
+
+static int Highscore_ersetzen(int ergebnis) {
     Highscore_anlegen();
-    if (meldung) Fehler_melden(meldung);
+    if (szErsetzt[ergebnis]) Fehler_melden(szErsetzt[ergebnis]);
     return ergebnis;
 }
 
@@ -108,7 +121,7 @@ int Highscore_pruefen(const BYTE* abDatei, DWORD dwGroesse) {
 
 int Highscore_lesen(const char* datei) {
     PlatFile* hDatei = plat_file_open(datei, PLAT_DATEI_LESEN);
-    if (!hDatei) return Highscore_ersetzen(1, nullptr);
+    if (!hDatei) return Highscore_ersetzen(1);
 
     DWORD dwGroesse = 0;
     if (!plat_file_size(hDatei, &dwGroesse)) {
@@ -117,9 +130,7 @@ int Highscore_lesen(const char* datei) {
     }
     if (dwGroesse != HIGHSCORE_DATEI_GROESSE) {
         plat_file_close(hDatei);
-        return Highscore_ersetzen(2,
-                                  "Ihre Highscoreliste ist leider ungueltig,\nund mu\xDF"
-                                  "te komplett neu anglegt werden!");
+        return Highscore_ersetzen(2);
     }
 
     BYTE abDatei[HIGHSCORE_DATEI_GROESSE] = {};
@@ -128,15 +139,7 @@ int Highscore_lesen(const char* datei) {
     plat_file_close(hDatei);
     if (!bGelesen || dwGelesen != sizeof(abDatei)) return Highscore_Lesefehler();
 
-    const int iPruefung = Highscore_pruefen(abDatei, dwGelesen);
-    if (iPruefung == 3)
-        return Highscore_ersetzen(3,
-                                  "Ihre Highscore-Version ist leider ungueltig,\nund mu\xDF"
-                                  "te komplett neu anglegt werden!");
-    if (iPruefung == 4)
-        return Highscore_ersetzen(4,
-                                  "Ihre Highscoreliste wurde manuell veraendert\nund mu\xDF"
-                                  "te komplett neu anglegt werden!");
+    if (const int iPruefung = Highscore_pruefen(abDatei, dwGelesen)) return Highscore_ersetzen(iPruefung);
 
     for (int i = 0; i < MAX_HIGHSCORES; i++) {
         const BYTE* p = abDatei + HS_EINTRAEGE + HS_EINTRAG_GROESSE * i;

@@ -16,14 +16,22 @@
 #include "platform/backend.h"
 #include "platform/plat_intern.h"
 
+namespace {
+
+// A new version of a file (PLAT_DATEI_ERSETZEN): the name asked for, the
+// file it stands for (links followed) and the new version beside that;
+// none when written in place. Kept from the close until the commit.
+struct Ersetzung {
+    std::string name, ziel, neu;
+};
+
+}   // namespace
+
 struct PlatFile {
     int fd = -1;
     bool geschrieben = false;
     bool schreibfehler = false;
-    // PLAT_DATEI_ERSETZEN: the name asked for, the file it stands for (links
-    // followed) and the new version beside that; none when written in place.
-    bool ersetzen = false;
-    std::string name, ziel, neu;
+    Ersetzung ersetzung;   // name empty: not a new version
 };
 
 struct PlatFind {
@@ -36,11 +44,7 @@ namespace {
 std::vector<std::unique_ptr<PlatFile>> g_dateien;
 std::vector<std::unique_ptr<PlatFind>> g_suchen;
 
-// A new version closed and waiting for its commit.
-struct Ersetzung {
-    std::string name, ziel, neu;
-};
-std::vector<Ersetzung> g_ersetzungen;
+std::vector<Ersetzung> g_ersetzungen;   // closed and waiting for their commit
 
 // A search keeps at most this many names, however large the directory.
 const size_t MAX_TREFFER = 65536;
@@ -151,10 +155,7 @@ PlatFile* ersetzen_oeffnen(const char* name) {
     if (alt >= 0) ::close(alt);
     if (fd < 0) return nullptr;
     PlatFile* f = aufnehmen(fd);
-    f->ersetzen = true;
-    f->name = name;
-    f->ziel = ziel;
-    f->neu = neu;
+    f->ersetzung = Ersetzung{name, ziel, neu};
     return f;
 }
 
@@ -255,16 +256,17 @@ bool plat_file_close(PlatFile* f) {
     bool ok = true;
     // Written in place: a shorter new content must not keep the old tail.
     // After a failed write nothing is cut, the old length is all we have.
-    if (f->ersetzen && f->neu.empty() && f->geschrieben && !f->schreibfehler) {
+    const bool ersetzen = !f->ersetzung.name.empty();
+    if (ersetzen && f->ersetzung.neu.empty() && f->geschrieben && !f->schreibfehler) {
         off_t ende = lseek(f->fd, 0, SEEK_CUR);
         if (ende < 0 || ftruncate(f->fd, ende) != 0) ok = false;
     }
     if (f->geschrieben && fsync(f->fd) != 0) ok = false;
     if (::close(f->fd) != 0) ok = false;
-    if (f->ersetzen) {
-        auto alt = ersetzung_finden(f->name.c_str());
+    if (ersetzen) {
+        auto alt = ersetzung_finden(f->ersetzung.name.c_str());
         if (alt != g_ersetzungen.end()) g_ersetzungen.erase(alt);
-        g_ersetzungen.push_back({f->name, f->ziel, f->neu});
+        g_ersetzungen.push_back(f->ersetzung);
     }
     entfernen(g_dateien, f);
     return ok && !fehler;

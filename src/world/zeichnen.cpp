@@ -1,15 +1,12 @@
 // The playing frame: sky, targets behind and in front of the scenery, the
 // playfield picture, the head-up display, shells, shot picture, messages.
 #include <cstdio>
-#include <cstring>
 
 #include "audio/musik.h"
 #include "graphics/bitmaptext.h"
 #include "world/welt_intern.h"
 
 DWORD dwAnimTakt;
-
-namespace {}   // namespace
 
 void Spiel_zeichnen(void) {
     Objekte_animieren();

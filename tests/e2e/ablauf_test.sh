@@ -39,9 +39,7 @@ bild titel
 pruefe "the title shows" nicht_flach "$ARBEIT/titel.png"
 
 # --- menu
-xdotool key space
-sleep 0.8
-bild menue0
+menue_zeigen menue0
 pruefe "Space leads from the title to the menu" bereich_anders "$ARBEIT/titel.png" "$ARBEIT/menue0.png" 1024x768+0+0
 pruefe "the menu shows" nicht_flach "$ARBEIT/menue0.png"
 xdotool key Down

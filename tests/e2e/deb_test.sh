@@ -65,10 +65,7 @@ pruefe "the launcher and the game are executable" \
 
 # --- what menus and software centres read
 EINTRAG="$WURZEL/usr/share/applications/$ID.desktop"
-desktop-file-validate "$EINTRAG" >"$ARBEIT/validate" 2>&1
-status=$?
-pruefe "desktop-file-validate accepts the desktop entry" eval '[ "$status" -eq 0 ] && [ ! -s "$ARBEIT/validate" ]'
-cat "$ARBEIT/validate"
+pruefe "desktop-file-validate accepts the desktop entry" eintrag_gueltig "$EINTRAG"
 pruefe "the entry starts /usr/games/glubbershoot" grep -qx 'Exec=/usr/games/glubbershoot' "$EINTRAG"
 appstreamcli validate --no-net "$WURZEL/usr/share/metainfo/$ID.metainfo.xml" >"$ARBEIT/appstream" 2>&1
 pruefe "appstreamcli validate --no-net passes" [ $? -eq 0 ]
@@ -98,7 +95,7 @@ pruefe "with the data files of the unpacked tree" \
 # same contents (Debian adds its documents, strips the game and packs the
 # manual page), and an uninstall that takes them all away again
 STUFE="$ARBEIT/stufe"
-DESTDIR="$STUFE" "$CMAKE" --install "$BAU" --prefix /usr --component glubbershoot >"$ARBEIT/install.log" 2>&1
+stufe_installieren "$STUFE" /usr
 pruefe "the install succeeds" [ $? -eq 0 ]
 dateiliste "$STUFE" >"$ARBEIT/install_liste"
 grep -v '^usr/share/doc/glubbershoot/' "$ARBEIT/deb_liste" | sed 's|\.6\.gz$|.6|' >"$ARBEIT/deb_ohne_doc"
@@ -113,9 +110,7 @@ while read -r datei; do
     esac
 done <"$ARBEIT/install_liste"
 pruefe "with the same contents" $gleich
-"$CMAKE" -DGLUBBER_AUFGABE=deinstallieren -DGLUBBER_MANIFEST="$BAU/install_manifest_glubbershoot.txt" \
-    -DGLUBBER_ORDNER_LISTE="$BAU/install_ordner_glubbershoot.txt" -P "$QUELLE/cmake/install.cmake" \
-    >"$ARBEIT/uninstall.log" 2>&1
+stufe_deinstallieren
 status=$?
 pruefe "the uninstall takes every file and folder away" eval '[ "$status" -eq 0 ] && [ -z "$(ls -A "$STUFE")" ]'
 

@@ -39,14 +39,6 @@ linien() {
 }
 wert() { echo "$2" | awk -v n="$1" '{ for (i = 1; i < NF; ++i) if ($i == n) print $(i + 1) }'; }
 
-# From the menu through the quit prompt; the end waits 4 s after the menu came.
-beenden() {
-    xdotool key Escape
-    sleep 0.5
-    xdotool key j
-    spiel_ende_warten 8000
-}
-
 # --- a window, full screen and back
 spiel_starten "$ORDNER" dummy --window
 fenster_abwarten 1.5
@@ -54,9 +46,7 @@ pruefe "the window appears" [ -n "$FENSTER" ]
 [ -n "$FENSTER" ] || ende
 pruefe "--window opens a window of 1024 x 768" [ "$(groesse)" = 1024x768 ]
 pruefe "the choice is remembered" enthaelt "$ORDNER/glubbershoot.conf" "window=1"
-xdotool key space
-sleep 0.8
-bild fenster_menue
+menue_zeigen fenster_menue
 pruefe "the menu shows in the window, unscaled" bereich_gleich "$ARBEIT/fenster_menue.png" "$ARBEIT/menue.png" \
     1024x768+448+156
 xdotool key alt+Return
@@ -75,7 +65,7 @@ pruefe "and back into a window of 1024 x 768" [ "$(groesse)" = 1024x768 ]
 bild fenster_zurueck
 pruefe "the same menu, colours and all: Alt+Return was no Return for the game" \
     bereich_gleich "$ARBEIT/fenster_menue.png" "$ARBEIT/fenster_zurueck.png" 1024x768+448+156
-beenden
+menue_beenden
 pruefe "the game ends with status 0" [ "$SPIEL_STATUS" = 0 ]
 pruefe "no message on standard error" [ ! -s "$ARBEIT/spiel.err" ]
 cat "$ARBEIT/spiel.err"
@@ -86,32 +76,28 @@ fenster_abwarten 1.5
 pruefe "started without options, it comes back as a window" [ "$(groesse)" = 1024x768 ]
 xdotool key space
 sleep 0.5
-beenden
+menue_beenden
 
 # --- linear scaling all the way, as before: the measure sees its smear
 SPIEL_ENV=GLUBBERSHOOT_SCALE=linear spiel_starten "$ORDNER" dummy --fullscreen
 fenster_abwarten 1.5
-xdotool key space
-sleep 0.8
-bild linear
+menue_zeigen linear
 ergebnis=$(linien linear)
 echo "linear scaling at 1.40625: $ergebnis"
 pruefe "linear scaling smears some thin lines over 3 pixels" [ "$(wert smeared "$ergebnis")" -ge 1 ]
 pruefe "--fullscreen is remembered" enthaelt "$ORDNER/glubbershoot.conf" "window=0"
-beenden
+menue_beenden
 
 # --- integer scaling: the game's own pixels, a black border around
 spiel_starten "$ORDNER" dummy --integer-scale
 fenster_abwarten 1.5
 pruefe "full screen again" [ "$(groesse)" = 1920x1080 ]
-xdotool key space
-sleep 0.8
-bild ganz
+menue_zeigen ganz
 pruefe "integer scaling shows the frame's exact pixels in the middle" \
     eval '[ "$(compare -metric AE "$ARBEIT/menue.png" "$ARBEIT/ganz.png[1024x768+448+156]" null: 2>&1)" = 0 ]'
 pruefe "with a black border" eval 'flach "$ARBEIT/ganz.png[1920x156+0+0]" && flach "$ARBEIT/ganz.png[448x1080+0+0]"'
 pruefe "scale=integer is remembered" enthaelt "$ORDNER/glubbershoot.conf" "scale=integer"
-beenden
+menue_beenden
 
 # --- no sound device
 spiel_starten "$ORDNER" keingeraet --no-sound
@@ -119,7 +105,7 @@ fenster_abwarten 1.5
 pruefe "--no-sound starts without a sound device" [ -n "$FENSTER" ]
 xdotool key space
 sleep 0.5
-beenden
+menue_beenden
 pruefe "and ends with status 0" [ "$SPIEL_STATUS" = 0 ]
 pruefe "without a message" [ ! -s "$ARBEIT/spiel.err" ]
 cat "$ARBEIT/spiel.err"

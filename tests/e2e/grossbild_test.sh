@@ -37,9 +37,7 @@ pruefe "the left bar is one colour" flach "$ARBEIT/titel.png[240x1080+0+0]"
 pruefe "the right bar is one colour" flach "$ARBEIT/titel.png[240x1080+1680+0]"
 pruefe "the title fills the space between" nicht_flach "$ARBEIT/titel.png[1440x1080+240+0]"
 
-xdotool key space
-sleep 0.8
-bild menue
+menue_zeigen menue
 pruefe "the menu shows" bereich_anders "$ARBEIT/titel.png" "$ARBEIT/menue.png" 1920x1080+0+0
 # Just above the first entry, whose click zone starts at y 100: nothing.
 # A pointer taken unscaled would hit that entry and start a round.
@@ -56,10 +54,7 @@ pruefe "still between the bars" flach "$ARBEIT/liste.png[240x1080+0+0]"
 
 xdotool key Escape
 sleep 0.5
-xdotool key Escape
-sleep 0.5
-xdotool key j
-spiel_ende_warten 8000
+menue_beenden
 pruefe "'j' at the quit prompt ends the game with status 0" [ "$SPIEL_STATUS" = 0 ]
 pruefe "no message on standard error" [ ! -s "$ARBEIT/spiel.err" ]
 cat "$ARBEIT/spiel.err"

@@ -161,6 +161,22 @@ spiel_ende_warten() {
     return 0
 }
 
+# Space on the title; the menu that follows in the screenshot $1.
+menue_zeigen() {
+    xdotool key space
+    sleep 0.8
+    bild "$1"
+}
+
+# From the menu through the quit prompt, then waits for the end (4 s
+# after the menu came).
+menue_beenden() {
+    xdotool key Escape
+    sleep 0.5
+    xdotool key j
+    spiel_ende_warten 8000
+}
+
 bild() {
     import -window root "$ARBEIT/$1.png"
 }
@@ -223,8 +239,9 @@ installiert_spielen() {
 }
 
 # The arguments of the install tests, <build folder> <cmake> <data folder>
-# <data file>...: sets BAU, CMAKE, DATEN, DATENDATEIEN and QUELLE, the
-# source folder of the build.
+# <data file>...: sets BAU, CMAKE, DATEN, DATENDATEIEN, QUELLE (the source
+# folder of the build), and MANIFEST and ORDNERLISTE, what the staged
+# install notes for its uninstall.
 install_argumente() {
     [ $# -gt 3 ] && [ -f "$1/cmake_install.cmake" ] ||
         aufhoeren "usage: $0 <build folder> <cmake> <data folder> <data file>..."
@@ -235,6 +252,28 @@ install_argumente() {
     DATENDATEIEN=$*
     QUELLE=$(sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' "$BAU/CMakeCache.txt")
     [ -f "$QUELLE/cmake/install.cmake" ] || aufhoeren "cannot find the source folder"
+    MANIFEST="$BAU/install_manifest_glubbershoot.txt"
+    ORDNERLISTE="$BAU/install_ordner_glubbershoot.txt"
+}
+
+# Installs the build below the staging folder $1 with the prefix $2, in a
+# component of its own, so the manifest of a real install stays as it is.
+stufe_installieren() {
+    DESTDIR="$1" "$CMAKE" --install "$BAU" --prefix "$2" --component glubbershoot >"$ARBEIT/install.log" 2>&1
+}
+
+# Takes away what stufe_installieren placed, as `make uninstall` does.
+stufe_deinstallieren() {
+    "$CMAKE" -DGLUBBER_AUFGABE=deinstallieren -DGLUBBER_MANIFEST="$MANIFEST" -DGLUBBER_ORDNER_LISTE="$ORDNERLISTE" \
+        -P "$QUELLE/cmake/install.cmake" >"$ARBEIT/uninstall.log" 2>&1
+}
+
+# True when desktop-file-validate has nothing to say about the entry $1;
+# what it says goes to the log.
+eintrag_gueltig() {
+    desktop-file-validate "$1" >"$ARBEIT/validate" 2>&1 && [ ! -s "$ARBEIT/validate" ] && return 0
+    cat "$ARBEIT/validate"
+    return 1
 }
 
 # The files (not folders) below $1, one relative path a line, sorted.

@@ -10,20 +10,14 @@ braucht desktop-file-validate identify Xvfb xdotool xwininfo import convert comp
 ZIEL="$ARBEIT/ziel"
 PREFIX=/usr/local
 WURZEL="$ZIEL$PREFIX"
-MANIFEST="$BAU/install_manifest_glubbershoot.txt"
-ORDNERLISTE="$BAU/install_ordner_glubbershoot.txt"
-
-installieren() {
-    DESTDIR="$ZIEL" "$CMAKE" --install "$BAU" --prefix "$PREFIX" --component glubbershoot >"$ARBEIT/install.log" 2>&1
-}
 
 # A folder that was there before and holds another program's file.
 mkdir -p "$WURZEL/share/applications"
 echo "[Desktop Entry]" >"$WURZEL/share/applications/andere.desktop"
 
-installieren
+stufe_installieren "$ZIEL" "$PREFIX"
 pruefe "install succeeds" [ $? -eq 0 ]
-installieren
+stufe_installieren "$ZIEL" "$PREFIX"
 pruefe "installing again succeeds" [ $? -eq 0 ]
 
 # --- the file list
@@ -53,10 +47,7 @@ for f in $DATENDATEIEN; do
     cmp -s "$DATEN/$f" "$WURZEL/share/games/glubbershoot/$f" || gleich=false
 done
 pruefe "the data files are the generated ones" $gleich
-desktop-file-validate "$EINTRAG" >"$ARBEIT/validate" 2>&1
-status=$?
-pruefe "desktop-file-validate accepts the desktop entry" eval '[ "$status" -eq 0 ] && [ ! -s "$ARBEIT/validate" ]'
-cat "$ARBEIT/validate"
+pruefe "desktop-file-validate accepts the desktop entry" eintrag_gueltig "$EINTRAG"
 pruefe "the entry is a game" grep -qx 'Categories=Game;ArcadeGame;' "$EINTRAG"
 pruefe "the entry starts the launcher by its full path" grep -qx "Exec=$PREFIX/games/glubbershoot" "$EINTRAG"
 pruefe "the manual page names the installed data folder" \
@@ -73,8 +64,7 @@ installiert_spielen "$WURZEL/games/glubbershoot" "$ARBEIT/heim"
 pruefe "the scores are not in the installed folder" [ ! -e "$WURZEL/share/games/glubbershoot/Score.dat" ]
 
 # --- uninstall
-"$CMAKE" -DGLUBBER_AUFGABE=deinstallieren -DGLUBBER_MANIFEST="$MANIFEST" -DGLUBBER_ORDNER_LISTE="$ORDNERLISTE" \
-    -P "$QUELLE/cmake/install.cmake" >"$ARBEIT/uninstall.log" 2>&1
+stufe_deinstallieren
 pruefe "uninstall succeeds" [ $? -eq 0 ]
 (cd "$ZIEL" && find . | sort) >"$ARBEIT/rest"
 printf '%s\n' . ./usr ./usr/local ./usr/local/share ./usr/local/share/applications \
@@ -82,8 +72,7 @@ printf '%s\n' . ./usr ./usr/local ./usr/local/share ./usr/local/share/applicatio
 pruefe "uninstall leaves only what was there before" cmp -s "$ARBEIT/erwartet_rest" "$ARBEIT/rest"
 cmp -s "$ARBEIT/erwartet_rest" "$ARBEIT/rest" || diff "$ARBEIT/erwartet_rest" "$ARBEIT/rest"
 pruefe "the manifest is used up" eval '[ ! -e "$MANIFEST" ] && [ ! -e "$ORDNERLISTE" ]'
-"$CMAKE" -DGLUBBER_AUFGABE=deinstallieren -DGLUBBER_MANIFEST="$MANIFEST" -DGLUBBER_ORDNER_LISTE="$ORDNERLISTE" \
-    -P "$QUELLE/cmake/install.cmake" >"$ARBEIT/uninstall.log" 2>&1
+stufe_deinstallieren
 status=$?
 pruefe "a second uninstall says there is nothing to do" eval '[ "$status" -ne 0 ] && enthaelt "$ARBEIT/uninstall.log" "Nothing to uninstall"'
 pruefe "the player's folder is untouched" [ -e "$SPIELER/Score.dat" ]

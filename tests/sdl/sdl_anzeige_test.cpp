@@ -1,6 +1,7 @@
 #include <cstring>
 
 #include "platform/blit_simd.h"
+#include "platform/fadenkreuz.h"
 #include "platform/spielsymbol.h"
 #include "sdl_testhilfe.h"
 
@@ -197,11 +198,11 @@ TEST_F(SdlBildschirmTest, UnchangedRowsStayShownAcrossFlips) {
 }
 
 TEST(SdlAnzeigeZeiger, CrosshairAimsAtItsHotSpot) {
-    uint32_t z[ZEIGER_GROESSE * ZEIGER_GROESSE];
-    sdl_fadenkreuz_malen(z);
-    auto punkt = [&](int x, int y) { return z[y * ZEIGER_GROESSE + x]; };
-    EXPECT_EQ(ZEIGER_HOT_X, 15);
-    EXPECT_EQ(ZEIGER_HOT_Y, 16);
+    uint32_t z[FADENKREUZ_GROESSE * FADENKREUZ_GROESSE];
+    plat_common_fadenkreuz_malen(z);
+    auto punkt = [&](int x, int y) { return z[y * FADENKREUZ_GROESSE + x]; };
+    EXPECT_EQ(FADENKREUZ_HOT_X, 15);
+    EXPECT_EQ(FADENKREUZ_HOT_Y, 16);
     EXPECT_EQ(punkt(15, 16), 0xFF000000u) << "the aimed pixel is the crossing of the hairs";
     EXPECT_EQ(punkt(15, 3), 0xFF000000u);    // vertical hair
     EXPECT_EQ(punkt(28, 16), 0xFF000000u);   // horizontal hair
@@ -212,8 +213,8 @@ TEST(SdlAnzeigeZeiger, CrosshairAimsAtItsHotSpot) {
     EXPECT_EQ(punkt(31, 31), 0u);
     // Every black pixel is bordered only by black or white: visible on any ground.
     int schwarz = 0, weiss = 0;
-    for (int y = 0; y < ZEIGER_GROESSE; ++y) {
-        for (int x = 0; x < ZEIGER_GROESSE; ++x) {
+    for (int y = 0; y < FADENKREUZ_GROESSE; ++y) {
+        for (int x = 0; x < FADENKREUZ_GROESSE; ++x) {
             const uint32_t p = punkt(x, y);
             ASSERT_TRUE(p == 0 || p == 0xFF000000u || p == 0xFFFFFFFFu);
             schwarz += p == 0xFF000000u;
@@ -222,7 +223,7 @@ TEST(SdlAnzeigeZeiger, CrosshairAimsAtItsHotSpot) {
             for (int dy = -1; dy <= 1; ++dy) {
                 for (int dx = -1; dx <= 1; ++dx) {
                     const int nx = x + dx, ny = y + dy;
-                    if (nx < 0 || ny < 0 || nx >= ZEIGER_GROESSE || ny >= ZEIGER_GROESSE) continue;
+                    if (nx < 0 || ny < 0 || nx >= FADENKREUZ_GROESSE || ny >= FADENKREUZ_GROESSE) continue;
                     EXPECT_NE(punkt(nx, ny), 0u) << "black pixel " << x << "," << y << " without rim";
                 }
             }

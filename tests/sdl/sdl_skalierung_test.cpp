@@ -6,6 +6,7 @@
 #include <random>
 
 #include "platform/blit_simd.h"
+#include "platform/fadenkreuz.h"
 #include "sdl_testhilfe.h"
 
 namespace {
@@ -281,8 +282,8 @@ TEST(SdlSkalierung, CrosshairGrowsWithThePicture) {
         // The hot spot is the crossing of the hairs, in the scaled pixel of
         // the original hot spot, and the figure is as wide as scaled.
         EXPECT_EQ(bild[static_cast<size_t>(hy) * n + hx], 0xFF000000u) << n;
-        EXPECT_EQ((2 * hx + 1) * 32 / (2 * n), ZEIGER_HOT_X) << n;
-        EXPECT_EQ((2 * hy + 1) * 32 / (2 * n), ZEIGER_HOT_Y) << n;
+        EXPECT_EQ((2 * hx + 1) * 32 / (2 * n), FADENKREUZ_HOT_X) << n;
+        EXPECT_EQ((2 * hy + 1) * 32 / (2 * n), FADENKREUZ_HOT_Y) << n;
         int links = n, rechts = -1;
         for (int x = 0; x < n; ++x)
             if (bild[static_cast<size_t>(hy) * n + x] == 0xFF000000u) {

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdio>
 
+#include "platform/klang.h"
 #include "sdl_testhilfe.h"
 
 namespace {
@@ -43,24 +44,24 @@ bool Spielt(PlatSoundBuffer* b) {
 
 TEST(SdlTonPan, EndsAndCentreOfTheScale) {
     uint8_t l = 0, r = 0;
-    sdl_pan_in_pegel(-10000, &l, &r);
+    plat_common_klang_pan_pegel(-10000, &l, &r);
     EXPECT_EQ(l, 255);
     EXPECT_EQ(r, 0);
-    sdl_pan_in_pegel(0, &l, &r);
+    plat_common_klang_pan_pegel(0, &l, &r);
     EXPECT_EQ(l, 255);
     EXPECT_EQ(r, 255);
-    sdl_pan_in_pegel(10000, &l, &r);
+    plat_common_klang_pan_pegel(10000, &l, &r);
     EXPECT_EQ(l, 0);
     EXPECT_EQ(r, 255);
     // 6 dB off the far side is about half the amplitude.
-    sdl_pan_in_pegel(600, &l, &r);
+    plat_common_klang_pan_pegel(600, &l, &r);
     EXPECT_EQ(r, 255);
     EXPECT_NEAR(l, 128, 1);
-    sdl_pan_in_pegel(-2000, &l, &r);
+    plat_common_klang_pan_pegel(-2000, &l, &r);
     EXPECT_EQ(l, 255);
     EXPECT_NEAR(r, 26, 1);
     // Out of range values are held to the ends.
-    sdl_pan_in_pegel(-40000, &l, &r);
+    plat_common_klang_pan_pegel(-40000, &l, &r);
     EXPECT_EQ(r, 0);
 }
 

@@ -7,6 +7,7 @@ as on the headless backend, the game stands still at a stop point the test
 sets, and the page logs its side effects and the input it handed out."""
 
 import base64
+import contextlib
 import functools
 import gzip
 import http.server
@@ -198,6 +199,18 @@ class Browser:
         else:
             aktion.pointer_action.click()
         aktion.perform()
+
+
+@contextlib.contextmanager
+def sitzung(ordner, komprimieren=False):
+    """A server for the folder and a browser, both ended afterwards."""
+    server = Server(ordner, komprimieren=komprimieren)
+    browser = Browser()
+    try:
+        yield server, browser
+    finally:
+        browser.beenden()
+        server.beenden()
 
 
 # ----------------------------------------------------------- comparisons

@@ -173,6 +173,6 @@ Puffer Erzeugen(int sektor) {
 
 std::vector<int16_t> Effekt_erzeugen(int sektor) {
     // Ambient sounds stay in the background, the rest at full strength.
-    double spitze = (sektor == 2 || sektor == 20) ? 0.45 : 0.85;
+    double spitze = (sektor == SND_UMGEBUNG_2 || sektor == SND_UMGEBUNG_1) ? 0.45 : 0.85;
     return Klang_fertig(Erzeugen(sektor), spitze);
 }

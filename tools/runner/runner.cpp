@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "shell/spiel.h"
@@ -64,6 +65,19 @@ struct Verzeichniswechsel {
 std::string Runner_Zustandsname(int state) {
     if (state >= GS_TITLE && state <= GS_EXIT) return g_zustandsnamen[state];
     return std::to_string(state);
+}
+
+bool Runner_Zahl_lesen(const char* s, uint64_t max, uint64_t* wert) {
+    if (!s || !*s || std::strlen(s) > 20) return false;
+    uint64_t v = 0;
+    for (const char* p = s; *p; ++p) {
+        if (*p < '0' || *p > '9') return false;
+        const unsigned d = static_cast<unsigned>(*p - '0');
+        if (v > (max - d) / 10) return false;
+        v = v * 10 + d;
+    }
+    *wert = v;
+    return true;
 }
 
 RunnerErgebnis Runner_ausfuehren(const RunnerOptionen& opt) {

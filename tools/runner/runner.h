@@ -33,4 +33,7 @@ RunnerErgebnis Runner_ausfuehren(const RunnerOptionen& opt);
 // "GS_TITLE" .. "GS_EXIT", or the number for values outside 0..9.
 std::string Runner_Zustandsname(int state);
 
+// A command-line number: decimal digits only (at most 20), no more than max.
+bool Runner_Zahl_lesen(const char* s, uint64_t max, uint64_t* wert);
+
 #endif

@@ -11,11 +11,11 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "assets/dateien.h"
 #include "runner/runner.h"
 #include "soak.h"
 
@@ -38,25 +38,16 @@ namespace {
 const long long HEAP_SPIELRAUM = 8 * 1024;
 const long long RSS_SPIELRAUM_KB = 32 * 1024;
 
-const char* const DATENDATEIEN[] = {"Grafik.dat", "Sound.dat", "start.wav",  "main.wav",
-                                    "win.wav",    "lose.wav",  "credits.wav"};
-
 int falsch(const std::string& was) {
     std::fprintf(stderr, "glubbershoot-soak: %s\nusage: glubbershoot-soak [--rounds N] [--seed N] [--data DIR]\n",
                  was.c_str());
     return 2;
 }
 
-bool zahl(const char* s, uint64_t max, uint64_t* wert) {
-    if (!s || !*s || std::strlen(s) > 20) return false;
-    uint64_t v = 0;
-    for (const char* p = s; *p; ++p) {
-        if (*p < '0' || *p > '9') return false;
-        const unsigned d = static_cast<unsigned>(*p - '0');
-        if (v > (max - d) / 10) return false;
-        v = v * 10 + d;
-    }
-    *wert = v;
+bool runden_lesen(const char* s, int* runden) {
+    uint64_t wert = 0;
+    if (!Runner_Zahl_lesen(s, 10000, &wert) || wert == 0) return false;
+    *runden = static_cast<int>(wert);
     return true;
 }
 
@@ -67,7 +58,7 @@ bool ordner_anlegen(const fs::path& daten, int mp3, std::string* ordner) {
     if (!mkdtemp(&muster[0])) return false;
     *ordner = muster;
     std::error_code ec;
-    for (const char* name : DATENDATEIEN) {
+    for (const char* name : szPflichtDateien) {
         if (!fs::copy_file(daten / name, fs::path(muster) / name, ec)) {
             std::fprintf(stderr, "glubbershoot-soak: cannot copy %s: %s\n", (daten / name).c_str(),
                          ec.message().c_str());
@@ -87,15 +78,11 @@ bool ordner_anlegen(const fs::path& daten, int mp3, std::string* ordner) {
 int main(int argc, char** argv) {
     SoakEinstellung e;
     e.konto = "Soak";
-    uint64_t wert = 0;
     std::string daten = GLUBBER_DATA_DIR;
-    if (const char* s = std::getenv("SOAK_SEED")) {
-        if (!zahl(s, ~0ull, &e.saat)) return falsch("SOAK_SEED wants a number");
-    }
-    if (const char* s = std::getenv("SOAK_ROUNDS")) {
-        if (!zahl(s, 10000, &wert) || wert == 0) return falsch("SOAK_ROUNDS wants 1 to 10000");
-        e.runden = static_cast<int>(wert);
-    }
+    const char* umgebung = std::getenv("SOAK_SEED");
+    if (umgebung && !Runner_Zahl_lesen(umgebung, ~0ull, &e.saat)) return falsch("SOAK_SEED wants a number");
+    umgebung = std::getenv("SOAK_ROUNDS");
+    if (umgebung && !runden_lesen(umgebung, &e.runden)) return falsch("SOAK_ROUNDS wants 1 to 10000");
     for (int i = 1; i < argc; i++) {
         const std::string a = argv[i];
         const char* w = i + 1 < argc ? argv[i + 1] : nullptr;
@@ -103,10 +90,9 @@ int main(int argc, char** argv) {
         if (!w) return falsch(a + " needs a value");
         ++i;
         if (a == "--seed") {
-            if (!zahl(w, ~0ull, &e.saat)) return falsch("--seed wants a number");
+            if (!Runner_Zahl_lesen(w, ~0ull, &e.saat)) return falsch("--seed wants a number");
         } else if (a == "--rounds") {
-            if (!zahl(w, 10000, &wert) || wert == 0) return falsch("--rounds wants 1 to 10000");
-            e.runden = static_cast<int>(wert);
+            if (!runden_lesen(w, &e.runden)) return falsch("--rounds wants 1 to 10000");
         } else {
             daten = w;
         }

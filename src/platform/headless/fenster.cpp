@@ -2,29 +2,11 @@
 // events, handed out in the message drain of the first pass at or after
 // their time.
 #include <algorithm>
-#include <memory>
 
+#include "platform/fenster.h"
 #include "platform/headless/headless_intern.h"
 
-struct PlatWindow {
-    WNDPROC proc = nullptr;
-};
-
 namespace {
-
-struct Fensterklasse {
-    std::string name;
-    WNDPROC proc;
-};
-
-std::vector<Fensterklasse> g_klassen;
-std::vector<std::unique_ptr<PlatWindow>> g_fenster;
-
-WNDPROC proc_von(HWND hwnd) {
-    for (auto& f : g_fenster)
-        if (f.get() == hwnd) return f->proc;
-    return nullptr;
-}
 
 void faellige_einreihen() {
     DWORD jetzt = headless_ms();
@@ -33,20 +15,13 @@ void faellige_einreihen() {
     if (g_hl.cfg.until_ms && !g_hl.zeit_um && jetzt >= g_hl.cfg.until_ms) {
         g_hl.zeit_um = true;
         HeadlessEreignis e;
-        e.msg.hwnd = headless_hauptfenster();
+        e.msg.hwnd = plat_common_fenster();
         e.msg.message = WM_CLOSE;
         g_hl.warteschlange.push_back(e);
     }
 }
 
 }   // namespace
-
-void headless_fenster_vergessen(void) {
-    g_klassen.clear();
-    g_fenster.clear();
-}
-
-HWND headless_hauptfenster(void) { return g_fenster.empty() ? nullptr : g_fenster.front().get(); }
 
 // ------------------------------------------------------------- script
 
@@ -70,31 +45,12 @@ void headless_script_set(const std::vector<HeadlessEreignis>& events) {
 
 // ------------------------------------------------------------ platform.h
 
-bool plat_register_class(const char* class_name, WNDPROC proc) {
-    if (plat_fault("RegisterClass")) return false;
-    if (!class_name || !proc) return false;
-    for (auto& k : g_klassen)
-        if (k.name == class_name) return false;
-    g_klassen.push_back({class_name, proc});
-    return true;
-}
-
 HWND plat_create_window(const char* class_name, const char*) {
     if (plat_fault("CreateWindow")) return nullptr;
-    if (!class_name) return nullptr;
-    WNDPROC proc = nullptr;
-    for (auto& k : g_klassen)
-        if (k.name == class_name) proc = k.proc;
-    if (!proc) return nullptr;
-    g_fenster.push_back(std::make_unique<PlatWindow>());
-    HWND hwnd = g_fenster.back().get();
-    hwnd->proc = proc;
+    if (plat_common_fenster() != nullptr) return nullptr;   // the game has one window
+    const WNDPROC proc = plat_common_fenster_klasse(class_name);
     // WM_CREATE arrives before the creation returns; -1 refuses the window.
-    if (proc(hwnd, WM_CREATE, 0, 0) == -1) {
-        g_fenster.pop_back();
-        return nullptr;
-    }
-    return hwnd;
+    return proc != nullptr ? plat_common_fenster_anlegen(proc) : nullptr;
 }
 
 void plat_show_window(HWND) {}
@@ -114,17 +70,13 @@ bool plat_peek_message(MSG* msg) {
         if (!msg->hwnd) {
             // A script event: it goes to the game window, and a click
             // happens where the pointer last moved to.
-            msg->hwnd = headless_hauptfenster();
+            msg->hwnd = plat_common_fenster();
             if (msg->message == WM_LBUTTONDOWN || msg->message == WM_RBUTTONDOWN) msg->lParam = g_hl.maus_lparam;
         }
         if (msg->message == WM_MOUSEMOVE) g_hl.maus_lparam = msg->lParam;
         return true;
     }
-    if (g_hl.quit_wartet) {
-        g_hl.quit_wartet = false;
-        *msg = MSG{nullptr, WM_QUIT, static_cast<uintptr_t>(g_hl.quit_code), 0};
-        return true;
-    }
+    if (plat_common_fenster_quit(msg)) return true;
     // A pass that neither flips nor waits still takes a millisecond, so
     // that time runs on (and a time limit is reached) whatever fails.
     if (g_hl.tick == g_hl.leerlauf_tick) ++g_hl.tick;
@@ -134,24 +86,18 @@ bool plat_peek_message(MSG* msg) {
 
 intptr_t plat_dispatch_message(const MSG* msg) {
     if (!msg) return 0;
-    WNDPROC proc = proc_von(msg->hwnd);
-    intptr_t r = proc ? proc(msg->hwnd, msg->message, msg->wParam, msg->lParam) : 0;
+    intptr_t r = plat_common_fenster_senden(msg);
     headless_beobachten();
     return r;
 }
 
 bool plat_post_message(HWND hwnd, uint32_t uMsg, uintptr_t wParam, intptr_t lParam) {
-    if (hwnd && !proc_von(hwnd)) return false;
+    if (hwnd && hwnd != plat_common_fenster()) return false;
     HeadlessEreignis e;
     e.ms = headless_ms();
-    e.msg = MSG{hwnd ? hwnd : headless_hauptfenster(), uMsg, wParam, lParam};
+    e.msg = MSG{hwnd ? hwnd : plat_common_fenster(), uMsg, wParam, lParam};
     g_hl.warteschlange.push_back(e);
     return true;
-}
-
-void plat_post_quit_message(int code) {
-    g_hl.quit_wartet = true;
-    g_hl.quit_code = code;
 }
 
 intptr_t plat_def_window_proc(HWND, uint32_t, uintptr_t, intptr_t) { return 0; }

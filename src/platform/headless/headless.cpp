@@ -8,6 +8,7 @@
 
 #include "platform/backend.h"
 #include "platform/blit_simd.h"
+#include "platform/fenster.h"
 #include "platform/headless/headless_intern.h"
 #include "platform/zeichensatz.h"
 
@@ -60,7 +61,7 @@ void headless_beobachten(void) {
 void headless_reset(const HeadlessConfig& cfg) {
     plat_common_release_all();
     headless_klang_vergessen();
-    headless_fenster_vergessen();
+    plat_common_fenster_vergessen();
     g_hl = HeadlessZustand();
     g_hl.cfg = cfg;
     g_hl.tick = cfg.tick0;

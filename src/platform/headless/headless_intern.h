@@ -21,8 +21,6 @@ struct HeadlessZustand {
     std::vector<HeadlessEreignis> skript;   // sorted by time
     size_t skript_pos = 0;
     std::deque<HeadlessEreignis> warteschlange;
-    bool quit_wartet = false;
-    int quit_code = 0;
     bool zeit_um = false;       // WM_CLOSE for until_ms has been posted
     intptr_t maus_lparam = 0;   // position of the last mouse move handed out
     std::vector<std::string> log;
@@ -45,10 +43,6 @@ const int HEADLESS_BILD_H = 768;
 
 // Lets the observer look at the game; safe to call from anywhere.
 void headless_beobachten(void);
-
-// Windows and classes (fenster.cpp).
-void headless_fenster_vergessen(void);
-HWND headless_hauptfenster(void);
 
 // Sound objects (klang.cpp).
 void headless_klang_vergessen(void);

@@ -5,6 +5,7 @@
 
 #include "platform/backend.h"
 #include "platform/headless/headless_intern.h"
+#include "platform/stimmenuhr.h"
 
 struct PlatSoundBuffer {
     PlatSound* ds = nullptr;
@@ -12,9 +13,7 @@ struct PlatSoundBuffer {
     WAVEFORMATEX fmt{};
     std::vector<uint8_t> daten;
     int32_t pan = 0;
-    bool spielt = false;
-    DWORD start = 0;
-    DWORD dauer = 0;
+    PlatStimmenuhr uhr;
     bool gesperrt = false;
     void* sperr_zeiger = nullptr;
 };
@@ -36,11 +35,6 @@ PlatSound* besitzer(const PlatSoundBuffer* b) {
     return nullptr;
 }
 
-bool spielt_noch(PlatSoundBuffer* b) {
-    if (b->spielt && plat_get_tick_count() - b->start >= b->dauer) b->spielt = false;
-    return b->spielt;
-}
-
 }   // namespace
 
 void headless_klang_vergessen(void) {
@@ -58,7 +52,7 @@ bool headless_sound_playing(int n) {
     // The newest sound object numbers its voices from 0 again.
     for (auto it = g_klaenge.rbegin(); it != g_klaenge.rend(); ++it)
         for (auto& p : (*it)->puffer)
-            if (p->nummer == n) return spielt_noch(p.get());
+            if (p->nummer == n) return plat_common_stimmenuhr_spielt(&p->uhr);
     return false;
 }
 
@@ -89,7 +83,7 @@ int plat_sound_create_buffer(PlatSound* ds, const WAVEFORMATEX* fmt, DWORD bytes
     }
     b->ds = ds;
     b->fmt = *fmt;
-    b->dauer = static_cast<DWORD>(static_cast<uint64_t>(bytes) * 1000u / fmt->nAvgBytesPerSec);
+    b->uhr = plat_common_stimmenuhr(fmt, bytes);
     b->nummer = g_naechste_nummer++;
     *buffer = b.get();
     ds->puffer.push_back(std::move(b));
@@ -122,13 +116,13 @@ int plat_sound_buffer_unlock(PlatSoundBuffer* b, void* p, DWORD) {
 
 int plat_sound_buffer_get_status(PlatSoundBuffer* b, DWORD* status) {
     if (!b || !status) return PLAT_UNGUELTIG;
-    *status = spielt_noch(b) ? DSBSTATUS_PLAYING : 0;
+    *status = plat_common_stimmenuhr_spielt(&b->uhr) ? DSBSTATUS_PLAYING : 0;
     return PLAT_OK;
 }
 
 int plat_sound_buffer_stop(PlatSoundBuffer* b) {
     if (!b) return PLAT_UNGUELTIG;
-    b->spielt = false;
+    b->uhr.spielt = false;
     return PLAT_OK;
 }
 
@@ -141,8 +135,7 @@ int plat_sound_buffer_set_pan(PlatSoundBuffer* b, int32_t pan) {
 int plat_sound_buffer_play(PlatSoundBuffer* b) {
     if (!b) return PLAT_UNGUELTIG;
     headless_log("sound " + std::to_string(b->nummer) + " " + std::to_string(b->pan));
-    b->spielt = true;
-    b->start = plat_get_tick_count();
+    plat_common_stimmenuhr_starten(&b->uhr);
     return PLAT_OK;
 }
 

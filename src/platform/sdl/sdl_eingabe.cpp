@@ -43,6 +43,12 @@ enum {
     VK_OEM_102_ = 0xE2,
 };
 
+// One code point to its Windows-1252 byte, -1 when it has none.
+int unicode_in_1252(uint32_t zeichen) {
+    if (zeichen < 0x20 || zeichen == 0x7F) return -1;   // control codes come from keys only
+    return plat_common_zeichen_in_1252(zeichen);
+}
+
 }   // namespace
 
 int sdl_taste_in_vk(int32_t taste) {
@@ -178,11 +184,6 @@ int sdl_taste_zeichen(int32_t taste) {
     }
 }
 
-int sdl_unicode_in_1252(uint32_t zeichen) {
-    if (zeichen < 0x20 || zeichen == 0x7F) return -1;   // control codes come from keys only
-    return plat_common_zeichen_in_1252(zeichen);
-}
-
 int sdl_text_in_1252(const char* utf8, uint8_t* aus, int max) {
     if (utf8 == nullptr || aus == nullptr) return 0;
     const unsigned char* s = reinterpret_cast<const unsigned char*>(utf8);
@@ -195,7 +196,7 @@ int sdl_text_in_1252(const char* utf8, uint8_t* aus, int max) {
             continue;
         }
         s += laenge;
-        const int byte = sdl_unicode_in_1252(zeichen);
+        const int byte = unicode_in_1252(zeichen);
         if (byte >= 0) aus[n++] = static_cast<uint8_t>(byte);
     }
     return n;

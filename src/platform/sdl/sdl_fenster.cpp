@@ -1,6 +1,6 @@
-// The one game window on SDL: window class, message queue fed from SDL's
-// events, message boxes, the clock; full screen or a window, switched
-// with Alt+Return.
+// The one game window on SDL: the message queue fed from SDL's events,
+// message boxes, the clock; full screen or a window, switched with
+// Alt+Return. The window's record and classes are the shared fenster.h.
 //
 // Where the pointer may go is a rule of the platform, not of the game's
 // states: in full screen it is kept on the game's screen while the game
@@ -9,34 +9,18 @@
 // pointer position is moved to the picture's middle so that no edge
 // keeps scrolling the view.
 #include <cstdio>
-#include <cstring>
 #include <thread>
 
 #include "platform/backend.h"
+#include "platform/fenster.h"
 #include "platform/sdl/sdl_intern.h"
 #include "platform/zeichensatz.h"
-
-struct PlatWindow {
-    WNDPROC proc;
-    bool zerstoert;   // WM_DESTROY has been sent
-};
 
 SDL_Window* g_sdl_fenster = nullptr;
 
 namespace {
 
-enum { MAX_KLASSEN = 4, KLASSEN_NAME = 64, SCHLANGE = 256 };
-
-struct Fensterklasse {
-    char name[KLASSEN_NAME];
-    WNDPROC proc;
-};
-
-Fensterklasse g_klassen[MAX_KLASSEN];
-int g_klassen_anzahl = 0;
-
-PlatWindow g_fenster = {nullptr, false};
-bool g_fenster_da = false;
+enum { SCHLANGE = 256 };
 
 // Pending messages, oldest first. Fixed size: a flood of input waits in
 // SDL's own queue instead of growing ours.
@@ -44,8 +28,6 @@ MSG g_schlange[SCHLANGE];
 int g_schlange_anfang = 0;
 int g_schlange_anzahl = 0;
 bool g_schliessen_wartet = false;   // a WM_CLOSE from the window system is queued
-bool g_quit_wartet = false;
-int g_quit_code = 0;
 
 // The pointer as the game last heard it, in picture pixels.
 int g_maus_x = 1024, g_maus_y = 384;
@@ -76,10 +58,32 @@ intptr_t maus_lparam(int x, int y) {
     return static_cast<intptr_t>((static_cast<uint32_t>(y) << 16) | static_cast<uint32_t>(x));
 }
 
+// Queues a message for plat_peek_message; false when the queue is full.
+bool nachricht_einreihen(HWND hwnd, uint32_t uMsg, uintptr_t wParam, intptr_t lParam) {
+    if (g_schlange_anzahl >= SCHLANGE) return false;
+    g_schlange[(g_schlange_anfang + g_schlange_anzahl) % SCHLANGE] = MSG{hwnd, uMsg, wParam, lParam};
+    ++g_schlange_anzahl;
+    return true;
+}
+
+// A pointer position in picture pixels; moves pile up.
+void maus_melden(int bx, int by) {
+    MSG* letzte = schlange_letzte();
+    if (g_maus_gemeldet && bx == g_maus_x && by == g_maus_y) return;
+    g_maus_x = bx;
+    g_maus_y = by;
+    g_maus_gemeldet = true;
+    if (letzte != nullptr && letzte->message == WM_MOUSEMOVE) {
+        letzte->lParam = maus_lparam(bx, by);   // moves pile up while the game draws: only the last counts
+    } else {
+        nachricht_einreihen(plat_common_fenster(), WM_MOUSEMOVE, 0, maus_lparam(bx, by));
+    }
+}
+
 void fenster_maus_melden(int fx, int fy) {
     int x = 0, y = 0;
     sdl_maus_abbilden(fx, fy, sdl_anzeige_abbildung(), &x, &y);
-    sdl_maus_melden(x, y);
+    maus_melden(x, y);
 }
 
 bool vollbild(void) {
@@ -89,6 +93,16 @@ bool vollbild(void) {
 // Kept on the game's screen in full screen; SDL lets go while the focus is elsewhere.
 void zeiger_halten(void) {
     if (g_sdl_fenster != nullptr) SDL_SetWindowMouseGrab(g_sdl_fenster, vollbild() ? SDL_TRUE : SDL_FALSE);
+}
+
+// Full screen on or off (Alt+Return), remembered in the settings file.
+void vollbild_setzen(bool an) {
+    if (g_sdl_fenster == nullptr || an == vollbild()) return;
+    SDL_SetWindowFullscreen(g_sdl_fenster, an ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    zeiger_halten();
+    sdl_anzeige_auffrischen();
+    g_sdl_einstellungen.fenster = !vollbild();
+    sdl_einstellungen_merken();
 }
 
 void nutzbare_flaeche(int* b, int* h) {
@@ -130,7 +144,7 @@ int g_warp_x = 0, g_warp_y = 0;
 
 void schliessen_einreihen(void) {
     if (g_schliessen_wartet) return;   // closing the window gives both a window event and a quit
-    g_schliessen_wartet = sdl_nachricht_einreihen(&g_fenster, WM_CLOSE, 0, 0);
+    g_schliessen_wartet = nachricht_einreihen(plat_common_fenster(), WM_CLOSE, 0, 0);
 }
 
 void fensterereignis(const SDL_WindowEvent& w) {
@@ -168,7 +182,7 @@ void fensterereignis(const SDL_WindowEvent& w) {
             if (vollbild()) sdl_anzeige_verloren(false);
             sdl_pad_loslassen();
             const SdlAbbildung a = sdl_anzeige_abbildung();
-            sdl_maus_melden(a.bild_b / 2, a.bild_h / 2);
+            maus_melden(a.bild_b / 2, a.bild_h / 2);
             break;
         }
         default:
@@ -177,7 +191,6 @@ void fensterereignis(const SDL_WindowEvent& w) {
 }
 
 void ereignis_uebersetzen(const SDL_Event& e) {
-    HWND hwnd = &g_fenster;
     switch (e.type) {
         case SDL_QUIT:
             schliessen_einreihen();
@@ -194,25 +207,20 @@ void ereignis_uebersetzen(const SDL_Event& e) {
         case SDL_KEYDOWN: {
             const SDL_Keycode taste = e.key.keysym.sym;
             if ((taste == SDLK_RETURN || taste == SDLK_KP_ENTER) && (e.key.keysym.mod & KMOD_ALT) != 0) {
-                if (!e.key.repeat) sdl_vollbild_setzen(!vollbild());
+                if (!e.key.repeat) vollbild_setzen(!vollbild());
                 break;   // the window's key, never the game's Return
             }
             sdl_pad_buchstabe_nehmen();
+            // Every key with a character of its own has a virtual-key code.
             const int vk = sdl_taste_in_vk(taste);
-            if (vk != 0) {
-                // Repeat count 1; bit 30 says the key was already down (auto-repeat).
-                const intptr_t lparam = 1 | (e.key.repeat ? (1 << 30) : 0);
-                sdl_nachricht_einreihen(hwnd, WM_KEYDOWN, static_cast<uintptr_t>(vk), lparam);
-            }
-            const int zeichen = sdl_taste_zeichen(taste);
-            if (zeichen >= 0) sdl_nachricht_einreihen(hwnd, WM_CHAR, static_cast<uintptr_t>(zeichen), 1);
+            if (vk != 0) sdl_taste_melden(vk, sdl_taste_zeichen(taste), e.key.repeat != 0);
             break;
         }
         case SDL_TEXTINPUT: {
             sdl_pad_buchstabe_nehmen();
             uint8_t text_1252[SDL_TEXTINPUTEVENT_TEXT_SIZE];
             const int n = sdl_text_in_1252(e.text.text, text_1252, SDL_TEXTINPUTEVENT_TEXT_SIZE);
-            for (int i = 0; i < n; ++i) sdl_nachricht_einreihen(hwnd, WM_CHAR, text_1252[i], 1);
+            for (int i = 0; i < n; ++i) sdl_zeichen_melden(text_1252[i]);
             break;
         }
         case SDL_MOUSEMOTION:
@@ -253,37 +261,19 @@ bool videotreiber_ohne_bildschirm(void) {
 
 }   // namespace
 
-bool sdl_nachricht_einreihen(HWND hwnd, uint32_t uMsg, uintptr_t wParam, intptr_t lParam) {
-    if (g_schlange_anzahl >= SCHLANGE) return false;
-    g_schlange[(g_schlange_anfang + g_schlange_anzahl) % SCHLANGE] = MSG{hwnd, uMsg, wParam, lParam};
-    ++g_schlange_anzahl;
-    return true;
-}
-
 void sdl_taste_melden(int vk, int zeichen, bool wiederholt) {
-    sdl_nachricht_einreihen(&g_fenster, WM_KEYDOWN, static_cast<uintptr_t>(vk), 1 | (wiederholt ? (1 << 30) : 0));
+    // Repeat count 1; bit 30 says the key was already down (auto-repeat).
+    nachricht_einreihen(plat_common_fenster(), WM_KEYDOWN, static_cast<uintptr_t>(vk),
+                        1 | (wiederholt ? (1 << 30) : 0));
     if (zeichen > 0) sdl_zeichen_melden(zeichen);
 }
 
 void sdl_zeichen_melden(int zeichen) {
-    sdl_nachricht_einreihen(&g_fenster, WM_CHAR, static_cast<uintptr_t>(zeichen & 0xFF), 1);
-}
-
-void sdl_maus_melden(int bx, int by) {
-    MSG* letzte = schlange_letzte();
-    if (g_maus_gemeldet && bx == g_maus_x && by == g_maus_y) return;
-    g_maus_x = bx;
-    g_maus_y = by;
-    g_maus_gemeldet = true;
-    if (letzte != nullptr && letzte->message == WM_MOUSEMOVE) {
-        letzte->lParam = maus_lparam(bx, by);   // moves pile up while the game draws: only the last counts
-    } else {
-        sdl_nachricht_einreihen(&g_fenster, WM_MOUSEMOVE, 0, maus_lparam(bx, by));
-    }
+    nachricht_einreihen(plat_common_fenster(), WM_CHAR, static_cast<uintptr_t>(zeichen & 0xFF), 1);
 }
 
 void sdl_maus_zeigen(int bx, int by) {
-    sdl_maus_melden(bx, by);
+    maus_melden(bx, by);
     if (g_sdl_fenster == nullptr || !g_fokus) return;
     sdl_bildpunkt_im_fenster(bx, by, sdl_anzeige_abbildung(), &g_warp_x, &g_warp_y);
     g_warp_wartet = true;
@@ -291,21 +281,12 @@ void sdl_maus_zeigen(int bx, int by) {
 }
 
 void sdl_knopf_melden(uint32_t uMsg) {
-    sdl_nachricht_einreihen(&g_fenster, uMsg, uMsg == WM_LBUTTONDOWN ? 1 : 2, maus_lparam(g_maus_x, g_maus_y));
+    nachricht_einreihen(plat_common_fenster(), uMsg, uMsg == WM_LBUTTONDOWN ? 1 : 2, maus_lparam(g_maus_x, g_maus_y));
 }
 
 void sdl_maus_position(int* bx, int* by) {
     *bx = g_maus_x;
     *by = g_maus_y;
-}
-
-void sdl_vollbild_setzen(bool an) {
-    if (g_sdl_fenster == nullptr || an == vollbild()) return;
-    SDL_SetWindowFullscreen(g_sdl_fenster, an ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-    zeiger_halten();
-    sdl_anzeige_auffrischen();
-    g_sdl_einstellungen.fenster = !vollbild();
-    sdl_einstellungen_merken();
 }
 
 void sdl_fenstergroesse_waehlen(int b, int h, int* fenster_b, int* fenster_h) {
@@ -331,26 +312,10 @@ void sdl_vier_zu_drei(int b, int h, bool nach_hoehe, int max_b, int max_h, int* 
     *neu_h = h;
 }
 
-bool plat_register_class(const char* class_name, WNDPROC proc) {
-    if (plat_fault("RegisterClass")) return false;
-    if (class_name == nullptr || proc == nullptr || std::strlen(class_name) >= KLASSEN_NAME) return false;
-    for (int i = 0; i < g_klassen_anzahl; ++i) {
-        if (std::strcmp(g_klassen[i].name, class_name) == 0) return false;   // already registered
-    }
-    if (g_klassen_anzahl >= MAX_KLASSEN) return false;
-    std::strcpy(g_klassen[g_klassen_anzahl].name, class_name);
-    g_klassen[g_klassen_anzahl].proc = proc;
-    ++g_klassen_anzahl;
-    return true;
-}
-
 HWND plat_create_window(const char* class_name, const char* caption) {
     if (plat_fault("CreateWindow")) return nullptr;
-    if (class_name == nullptr || g_fenster_da) return nullptr;   // the game has one window
-    WNDPROC proc = nullptr;
-    for (int i = 0; i < g_klassen_anzahl; ++i) {
-        if (std::strcmp(g_klassen[i].name, class_name) == 0) proc = g_klassen[i].proc;
-    }
+    if (plat_common_fenster() != nullptr) return nullptr;   // the game has one window
+    const WNDPROC proc = plat_common_fenster_klasse(class_name);
     if (proc == nullptr) return nullptr;
 
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
@@ -386,20 +351,16 @@ HWND plat_create_window(const char* class_name, const char* caption) {
     sdl_zeiger_und_symbol_setzen();
     SDL_StartTextInput();
 
-    g_fenster.proc = proc;
-    g_fenster.zerstoert = false;
-    g_fenster_da = true;
-    if (proc(&g_fenster, WM_CREATE, 0, 0) == -1) {   // the window refused to be made
+    HWND hwnd = plat_common_fenster_anlegen(proc);
+    if (hwnd == nullptr) {   // the window refused to be made
         SDL_DestroyWindow(g_sdl_fenster);
         g_sdl_fenster = nullptr;
-        g_fenster_da = false;
-        return nullptr;
     }
-    return &g_fenster;
+    return hwnd;
 }
 
 void plat_show_window(HWND hwnd) {
-    if (hwnd != &g_fenster || g_sdl_fenster == nullptr) return;
+    if (hwnd == nullptr || hwnd != plat_common_fenster() || g_sdl_fenster == nullptr) return;
     SDL_ShowWindow(g_sdl_fenster);
     SDL_RaiseWindow(g_sdl_fenster);
 }
@@ -414,37 +375,18 @@ bool plat_peek_message(MSG* msg) {
         if (msg->message == WM_CLOSE) g_schliessen_wartet = false;
         return true;
     }
-    if (g_quit_wartet) {   // like Windows: the quit comes once everything else is out
-        g_quit_wartet = false;
-        *msg = MSG{nullptr, WM_QUIT, static_cast<uintptr_t>(g_quit_code), 0};
-        return true;
-    }
-    return false;
+    return plat_common_fenster_quit(msg);
 }
 
-intptr_t plat_dispatch_message(const MSG* msg) {
-    if (msg == nullptr || msg->hwnd != &g_fenster || !g_fenster_da || g_fenster.zerstoert) return 0;
-    return g_fenster.proc(msg->hwnd, msg->message, msg->wParam, msg->lParam);
-}
+intptr_t plat_dispatch_message(const MSG* msg) { return plat_common_fenster_senden(msg); }
 
 bool plat_post_message(HWND hwnd, uint32_t uMsg, uintptr_t wParam, intptr_t lParam) {
-    if (hwnd != nullptr && hwnd != &g_fenster) return false;
-    return sdl_nachricht_einreihen(hwnd, uMsg, wParam, lParam);
+    if (hwnd != nullptr && hwnd != plat_common_fenster()) return false;
+    return nachricht_einreihen(hwnd, uMsg, wParam, lParam);
 }
 
-void plat_post_quit_message(int code) {
-    g_quit_wartet = true;
-    g_quit_code = code;
-}
-
-intptr_t plat_def_window_proc(HWND hwnd, uint32_t uMsg, [[maybe_unused]] uintptr_t wParam,
-                              [[maybe_unused]] intptr_t lParam) {
-    // An unhandled close destroys the window, which the window hears once.
-    if (uMsg == WM_CLOSE && hwnd == &g_fenster && g_fenster_da && !g_fenster.zerstoert) {
-        g_fenster.zerstoert = true;
-        g_fenster.proc(hwnd, WM_DESTROY, 0, 0);
-    }
-    return 0;
+intptr_t plat_def_window_proc(HWND hwnd, uint32_t uMsg, uintptr_t, intptr_t) {
+    return plat_common_fenster_standard(hwnd, uMsg);
 }
 
 int plat_message_box([[maybe_unused]] HWND owner, const char* text, const char* caption, uint32_t type) {
@@ -495,11 +437,9 @@ void sdl_beenden(void) {
         SDL_DestroyWindow(g_sdl_fenster);
         g_sdl_fenster = nullptr;
     }
-    g_fenster_da = false;
-    g_fenster = PlatWindow{nullptr, false};
-    g_klassen_anzahl = 0;
+    plat_common_fenster_vergessen();
     g_schlange_anfang = g_schlange_anzahl = 0;
-    g_schliessen_wartet = g_quit_wartet = false;
+    g_schliessen_wartet = false;
     g_maus_x = 1024;
     g_maus_y = 384;
     g_maus_gemeldet = g_warp_wartet = g_groesse_pruefen = false;

@@ -59,21 +59,16 @@ bool sdl_einstellungen_merken(void);
 // ---------------------------------------------------- window (sdl_fenster)
 
 extern SDL_Window* g_sdl_fenster;   // null until plat_create_window
-// Queues a message for plat_peek_message; false when the queue is full.
-bool sdl_nachricht_einreihen(HWND hwnd, uint32_t uMsg, uintptr_t wParam, intptr_t lParam);
 // The input the way the keyboard and mouse bring it, for the gamepads:
 // a key with its character (0: none), a pointer position in picture
-// pixels (moves pile up), a button (WM_LBUTTONDOWN or WM_RBUTTONDOWN).
+// pixels (the system's pointer is moved there for all to see), a button
+// (WM_LBUTTONDOWN or WM_RBUTTONDOWN).
 void sdl_taste_melden(int vk, int zeichen, bool wiederholt);
 void sdl_zeichen_melden(int zeichen);
-void sdl_maus_melden(int bx, int by);
-// The same, and the system's pointer is moved there for all to see.
 void sdl_maus_zeigen(int bx, int by);
 void sdl_knopf_melden(uint32_t uMsg);
 // Where the last mouse move put the pointer, in picture pixels.
 void sdl_maus_position(int* bx, int* by);
-// Full screen on or off (Alt+Return), remembered in the settings file.
-void sdl_vollbild_setzen(bool vollbild);
 // 1024 x 768, or the largest integer fraction of it that fits b x h.
 void sdl_fenstergroesse_waehlen(int b, int h, int* fenster_b, int* fenster_h);
 // The 4:3 size for a window pulled to b x h, led by its width (or its
@@ -148,17 +143,6 @@ void sdl_skalierer_einrichten(SdlSkalierer* s, int quell_b, int quell_h, int zie
 // of output pixels written.
 int64_t sdl_skalieren(SdlSkalierer* s, const uint32_t* quelle, int32_t quell_pitch, const int32_t* spannen,
                       uint32_t* ziel, int32_t ziel_pitch, std::vector<SdlBildrechteck>* baender);
-// Two 32-bit pixels mixed, f / 256 of q.
-inline uint32_t sdl_pixel_mischen(uint32_t p, uint32_t q, uint32_t f) {
-    const uint32_t g = 256 - f;
-    const uint32_t rb = (((p & 0xFF00FFu) * g + (q & 0xFF00FFu) * f) >> 8) & 0xFF00FFu;
-    const uint32_t ga = (((p >> 8) & 0xFF00FFu) * g + ((q >> 8) & 0xFF00FFu) * f) & 0xFF00FF00u;
-    return rb | ga;
-}
-// One output row, columns von up to bis, from one source row.
-void sdl_zeile_quer(const SdlAchse& x, const uint32_t* quelle, int von, int bis, uint32_t* ziel);
-// Two rows mixed, weight f / 256 of b.
-void sdl_zeilen_mischen(const uint32_t* a, const uint32_t* b, int n, uint32_t f, uint32_t* ziel);
 
 // ----------------------------------------------------- input (sdl_eingabe)
 
@@ -167,18 +151,14 @@ int sdl_taste_in_vk(int32_t taste);
 // The character a key gives by itself (Return, Backspace, Tab, Escape),
 // -1 for keys whose characters come as text.
 int sdl_taste_zeichen(int32_t taste);
-// One code point to its Windows-1252 byte, -1 when it has none.
-int sdl_unicode_in_1252(uint32_t zeichen);
 // UTF-8 text to Windows-1252 bytes; unmappable and malformed characters
 // are dropped. Returns the number of bytes written (at most max).
 int sdl_text_in_1252(const char* utf8, uint8_t* aus, int max);
 
 // -------------------------------------------------- cursor (sdl_zeiger)
 
-enum { ZEIGER_GROESSE = 32, ZEIGER_HOT_X = 15, ZEIGER_HOT_Y = 16, ZEIGER_MAX = 256 };
-// The crosshair, 0xAARRGGBB, rows top first.
-void sdl_fadenkreuz_malen(uint32_t argb[ZEIGER_GROESSE * ZEIGER_GROESSE]);
-// The crosshair at n x n (nearest neighbour), with its hot spot.
+enum { ZEIGER_MAX = 256 };
+// The crosshair (fadenkreuz.h) at n x n (nearest neighbour), with its hot spot.
 void sdl_fadenkreuz_skalieren(int n, uint32_t* argb, int* hot_x, int* hot_y);
 // The cursor's size for a picture shown as a maps it: the game's 32
 // pixels in window points, never below its own 32, at most ZEIGER_MAX.
@@ -187,7 +167,6 @@ int sdl_zeiger_groesse(const SdlAbbildung& a);
 void sdl_zeiger_und_symbol_setzen(void);
 // The crosshair at n x n points, if it is not already that size.
 void sdl_zeiger_anpassen(int n);
-int sdl_zeiger_aktuell(void);   // the size set, 0 before
 void sdl_zeiger_freigeben(void);
 
 // -------------------------------------------------------- gamepads (sdl_pad)
@@ -215,8 +194,6 @@ enum {
     KANAL_PIEP = MAX_STIMMEN + 1,   // the message beep
     KANAELE = MAX_STIMMEN + 2,
 };
-// Pan on the platform's scale to the gains SDL_mixer takes.
-void sdl_pan_in_pegel(int32_t pan, uint8_t* links, uint8_t* rechts);
 // Opens the audio device once (a silent one with --no-sound); false when
 // it cannot be opened.
 bool sdl_audio_oeffnen(void);

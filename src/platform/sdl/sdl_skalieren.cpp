@@ -14,6 +14,75 @@
 
 namespace {
 
+// Two 32-bit pixels mixed, f / 256 of q.
+inline uint32_t pixel_mischen(uint32_t p, uint32_t q, uint32_t f) {
+    const uint32_t g = 256 - f;
+    const uint32_t rb = (((p & 0xFF00FFu) * g + (q & 0xFF00FFu) * f) >> 8) & 0xFF00FFu;
+    const uint32_t ga = (((p >> 8) & 0xFF00FFu) * g + ((q >> 8) & 0xFF00FFu) * f) & 0xFF00FF00u;
+    return rb | ga;
+}
+
+// One output row, columns von up to bis, from one source row.
+void zeile_quer(const SdlAchse& x, const uint32_t* quelle, int von, int bis, uint32_t* ziel) {
+    const int32_t* q = x.quelle.data();
+    const uint16_t* a = x.anteil.data();
+    const int letzte = x.quell_n - 1;
+    int i = von;
+#ifdef SKALIEREN_SSE2
+    // Four pixels a step: both neighbours gathered, mixed in 16-bit lanes.
+    const __m128i null = _mm_setzero_si128();
+    const __m128i voll = _mm_set1_epi16(256);
+    for (; i + 4 <= bis; i += 4) {
+        const int32_t q0 = q[i], q1 = q[i + 1], q2 = q[i + 2], q3 = q[i + 3];
+        const __m128i links = _mm_set_epi32(static_cast<int>(quelle[q3]), static_cast<int>(quelle[q2]),
+                                            static_cast<int>(quelle[q1]), static_cast<int>(quelle[q0]));
+        const __m128i rechts = _mm_set_epi32(
+            static_cast<int>(quelle[q3 < letzte ? q3 + 1 : q3]), static_cast<int>(quelle[q2 < letzte ? q2 + 1 : q2]),
+            static_cast<int>(quelle[q1 < letzte ? q1 + 1 : q1]), static_cast<int>(quelle[q0 < letzte ? q0 + 1 : q0]));
+        // Each pixel's weight in all four of its 16-bit channels.
+        const __m128i w01 =
+            _mm_unpacklo_epi16(_mm_set1_epi16(static_cast<short>(a[i])), _mm_set1_epi16(static_cast<short>(a[i + 1])));
+        const __m128i w23 = _mm_unpacklo_epi16(_mm_set1_epi16(static_cast<short>(a[i + 2])),
+                                               _mm_set1_epi16(static_cast<short>(a[i + 3])));
+        const __m128i f01 = _mm_unpacklo_epi64(_mm_shufflelo_epi16(w01, 0x00), _mm_shufflelo_epi16(w01, 0x55));
+        const __m128i f23 = _mm_unpacklo_epi64(_mm_shufflelo_epi16(w23, 0x00), _mm_shufflelo_epi16(w23, 0x55));
+        const __m128i l01 = _mm_unpacklo_epi8(links, null), l23 = _mm_unpackhi_epi8(links, null);
+        const __m128i r01 = _mm_unpacklo_epi8(rechts, null), r23 = _mm_unpackhi_epi8(rechts, null);
+        const __m128i m01 =
+            _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(l01, _mm_sub_epi16(voll, f01)), _mm_mullo_epi16(r01, f01)), 8);
+        const __m128i m23 =
+            _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(l23, _mm_sub_epi16(voll, f23)), _mm_mullo_epi16(r23, f23)), 8);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(ziel + i), _mm_packus_epi16(m01, m23));
+    }
+#endif
+    for (; i < bis; ++i) {
+        const int32_t s = q[i];
+        ziel[i] = pixel_mischen(quelle[s], quelle[s < letzte ? s + 1 : s], a[i]);
+    }
+}
+
+// Two rows mixed, weight f / 256 of b.
+void zeilen_mischen(const uint32_t* a, const uint32_t* b, int n, uint32_t f, uint32_t* ziel) {
+    int i = 0;
+#ifdef SKALIEREN_SSE2
+    const __m128i null = _mm_setzero_si128();
+    const __m128i wb = _mm_set1_epi16(static_cast<short>(f));
+    const __m128i wa = _mm_set1_epi16(static_cast<short>(256 - f));
+    for (; i + 4 <= n; i += 4) {
+        const __m128i va = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i));
+        const __m128i vb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i));
+        const __m128i lo = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(va, null), wa),
+                                                        _mm_mullo_epi16(_mm_unpacklo_epi8(vb, null), wb)),
+                                          8);
+        const __m128i hi = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(va, null), wa),
+                                                        _mm_mullo_epi16(_mm_unpackhi_epi8(vb, null), wb)),
+                                          8);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(ziel + i), _mm_packus_epi16(lo, hi));
+    }
+#endif
+    for (; i < n; ++i) ziel[i] = pixel_mischen(a[i], b[i], f);
+}
+
 // A source row scaled across for the output columns von up to bis, kept
 // in one of two buffers: the output rows that mix two source rows find
 // both there, and the runs of equal rows copy it.
@@ -26,7 +95,7 @@ const uint32_t* quer_geholt(SdlSkalierer* s, const uint32_t* quelle, int32_t que
     const int i = s->puffer_zeile[0] == zeile - 1 ? 1 : 0;
     std::vector<uint32_t>& p = s->puffer[i];
     if (p.size() < static_cast<size_t>(s->x.ziel_n)) p.resize(static_cast<size_t>(s->x.ziel_n));
-    sdl_zeile_quer(s->x, quelle + static_cast<intptr_t>(zeile) * quell_pitch, von, bis, p.data());
+    zeile_quer(s->x, quelle + static_cast<intptr_t>(zeile) * quell_pitch, von, bis, p.data());
     s->puffer_zeile[i] = zeile;
     s->puffer_von[i] = von;
     s->puffer_bis[i] = bis;
@@ -91,65 +160,6 @@ void sdl_skalierer_einrichten(SdlSkalierer* s, int quell_b, int quell_h, int zie
     s->puffer_zeile[0] = s->puffer_zeile[1] = -1;
 }
 
-void sdl_zeile_quer(const SdlAchse& x, const uint32_t* quelle, int von, int bis, uint32_t* ziel) {
-    const int32_t* q = x.quelle.data();
-    const uint16_t* a = x.anteil.data();
-    const int letzte = x.quell_n - 1;
-    int i = von;
-#ifdef SKALIEREN_SSE2
-    // Four pixels a step: both neighbours gathered, mixed in 16-bit lanes.
-    const __m128i null = _mm_setzero_si128();
-    const __m128i voll = _mm_set1_epi16(256);
-    for (; i + 4 <= bis; i += 4) {
-        const int32_t q0 = q[i], q1 = q[i + 1], q2 = q[i + 2], q3 = q[i + 3];
-        const __m128i links = _mm_set_epi32(static_cast<int>(quelle[q3]), static_cast<int>(quelle[q2]),
-                                            static_cast<int>(quelle[q1]), static_cast<int>(quelle[q0]));
-        const __m128i rechts = _mm_set_epi32(
-            static_cast<int>(quelle[q3 < letzte ? q3 + 1 : q3]), static_cast<int>(quelle[q2 < letzte ? q2 + 1 : q2]),
-            static_cast<int>(quelle[q1 < letzte ? q1 + 1 : q1]), static_cast<int>(quelle[q0 < letzte ? q0 + 1 : q0]));
-        // Each pixel's weight in all four of its 16-bit channels.
-        const __m128i w01 =
-            _mm_unpacklo_epi16(_mm_set1_epi16(static_cast<short>(a[i])), _mm_set1_epi16(static_cast<short>(a[i + 1])));
-        const __m128i w23 = _mm_unpacklo_epi16(_mm_set1_epi16(static_cast<short>(a[i + 2])),
-                                               _mm_set1_epi16(static_cast<short>(a[i + 3])));
-        const __m128i f01 = _mm_unpacklo_epi64(_mm_shufflelo_epi16(w01, 0x00), _mm_shufflelo_epi16(w01, 0x55));
-        const __m128i f23 = _mm_unpacklo_epi64(_mm_shufflelo_epi16(w23, 0x00), _mm_shufflelo_epi16(w23, 0x55));
-        const __m128i l01 = _mm_unpacklo_epi8(links, null), l23 = _mm_unpackhi_epi8(links, null);
-        const __m128i r01 = _mm_unpacklo_epi8(rechts, null), r23 = _mm_unpackhi_epi8(rechts, null);
-        const __m128i m01 =
-            _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(l01, _mm_sub_epi16(voll, f01)), _mm_mullo_epi16(r01, f01)), 8);
-        const __m128i m23 =
-            _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(l23, _mm_sub_epi16(voll, f23)), _mm_mullo_epi16(r23, f23)), 8);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(ziel + i), _mm_packus_epi16(m01, m23));
-    }
-#endif
-    for (; i < bis; ++i) {
-        const int32_t s = q[i];
-        ziel[i] = sdl_pixel_mischen(quelle[s], quelle[s < letzte ? s + 1 : s], a[i]);
-    }
-}
-
-void sdl_zeilen_mischen(const uint32_t* a, const uint32_t* b, int n, uint32_t f, uint32_t* ziel) {
-    int i = 0;
-#ifdef SKALIEREN_SSE2
-    const __m128i null = _mm_setzero_si128();
-    const __m128i wb = _mm_set1_epi16(static_cast<short>(f));
-    const __m128i wa = _mm_set1_epi16(static_cast<short>(256 - f));
-    for (; i + 4 <= n; i += 4) {
-        const __m128i va = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i));
-        const __m128i vb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i));
-        const __m128i lo = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(va, null), wa),
-                                                        _mm_mullo_epi16(_mm_unpacklo_epi8(vb, null), wb)),
-                                          8);
-        const __m128i hi = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(va, null), wa),
-                                                        _mm_mullo_epi16(_mm_unpackhi_epi8(vb, null), wb)),
-                                          8);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(ziel + i), _mm_packus_epi16(lo, hi));
-    }
-#endif
-    for (; i < n; ++i) ziel[i] = sdl_pixel_mischen(a[i], b[i], f);
-}
-
 int64_t sdl_skalieren(SdlSkalierer* s, const uint32_t* quelle, int32_t quell_pitch, const int32_t* spannen,
                       uint32_t* ziel, int32_t ziel_pitch, std::vector<SdlBildrechteck>* baender) {
     const SdlAchse& ax = s->x;
@@ -184,7 +194,7 @@ int64_t sdl_skalieren(SdlSkalierer* s, const uint32_t* quelle, int32_t quell_pit
         } else {
             const uint32_t* unten = quer_geholt(s, quelle, quell_pitch, zweite, von, bis);
             oben = quer_geholt(s, quelle, quell_pitch, zeile, von, bis);   // may have made room for unten
-            sdl_zeilen_mischen(oben + von, unten + von, bis - von, f, aus + von);
+            zeilen_mischen(oben + von, unten + von, bis - von, f, aus + von);
         }
         pixel += bis - von;
         if (baender == nullptr) continue;

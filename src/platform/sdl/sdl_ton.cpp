@@ -52,7 +52,7 @@ bool puffer_spielt(int kanal) {
 
 void pan_anwenden(int kanal) {
     uint8_t links = 255, rechts = 255;
-    sdl_pan_in_pegel(g_puffer[kanal].pan, &links, &rechts);
+    plat_common_klang_pan_pegel(g_puffer[kanal].pan, &links, &rechts);
     Mix_SetPanning(kanal, links, rechts);
 }
 
@@ -114,8 +114,6 @@ void piep_bauen(void) {
 }
 
 }   // namespace
-
-void sdl_pan_in_pegel(int32_t pan, uint8_t* links, uint8_t* rechts) { plat_common_klang_pan_pegel(pan, links, rechts); }
 
 bool sdl_audio_oeffnen(void) {
     if (g_audio_offen) return true;

@@ -4,51 +4,44 @@
 #include "platform/sdl/sdl_intern.h"
 #include "platform/spielsymbol.h"
 
-static_assert(static_cast<int>(ZEIGER_GROESSE) == FADENKREUZ_GROESSE &&
-                  static_cast<int>(ZEIGER_HOT_X) == FADENKREUZ_HOT_X &&
-                  static_cast<int>(ZEIGER_HOT_Y) == FADENKREUZ_HOT_Y,
-              "one crosshair for every backend");
-
 namespace {
 
 SDL_Cursor* g_zeiger = nullptr;
 int g_zeiger_groesse = 0;
 
 // The pictures of the cursor and the icon, kept off the stack.
-uint32_t g_zeiger_bild[ZEIGER_GROESSE * ZEIGER_GROESSE];
+uint32_t g_zeiger_bild[FADENKREUZ_GROESSE * FADENKREUZ_GROESSE];
 uint32_t g_zeiger_skaliert[ZEIGER_MAX * ZEIGER_MAX];
 const int SYMBOL_GROESSE = 64;
 uint32_t g_symbol_bild[SYMBOL_GROESSE * SYMBOL_GROESSE];
 
 }   // namespace
 
-void sdl_fadenkreuz_malen(uint32_t argb[ZEIGER_GROESSE * ZEIGER_GROESSE]) { plat_common_fadenkreuz_malen(argb); }
-
 void sdl_fadenkreuz_skalieren(int n, uint32_t* argb, int* hot_x, int* hot_y) {
     if (n < 1) n = 1;
     if (n > ZEIGER_MAX) n = ZEIGER_MAX;
-    sdl_fadenkreuz_malen(g_zeiger_bild);
+    plat_common_fadenkreuz_malen(g_zeiger_bild);
     // Each pixel shows the crosshair's pixel under its middle.
     for (int y = 0; y < n; ++y) {
-        const int qy = (2 * y + 1) * ZEIGER_GROESSE / (2 * n);
+        const int qy = (2 * y + 1) * FADENKREUZ_GROESSE / (2 * n);
         for (int x = 0; x < n; ++x) {
-            const int qx = (2 * x + 1) * ZEIGER_GROESSE / (2 * n);
-            argb[y * n + x] = g_zeiger_bild[qy * ZEIGER_GROESSE + qx];
+            const int qx = (2 * x + 1) * FADENKREUZ_GROESSE / (2 * n);
+            argb[y * n + x] = g_zeiger_bild[qy * FADENKREUZ_GROESSE + qx];
         }
     }
     // The pixel whose middle lies nearest the middle of the hot spot's pixel.
-    *hot_x = (2 * ZEIGER_HOT_X + 1) * n / (2 * ZEIGER_GROESSE);
-    *hot_y = (2 * ZEIGER_HOT_Y + 1) * n / (2 * ZEIGER_GROESSE);
+    *hot_x = (2 * FADENKREUZ_HOT_X + 1) * n / (2 * FADENKREUZ_GROESSE);
+    *hot_y = (2 * FADENKREUZ_HOT_Y + 1) * n / (2 * FADENKREUZ_GROESSE);
 }
 
 int sdl_zeiger_groesse(const SdlAbbildung& a) {
-    if (a.fenster_b <= 0 || a.ausgabe_b <= 0 || a.bild_b <= 0) return ZEIGER_GROESSE;
+    if (a.fenster_b <= 0 || a.ausgabe_b <= 0 || a.bild_b <= 0) return FADENKREUZ_GROESSE;
     SdlBildrechteck r;
     sdl_bildrechteck_berechnen(a.ausgabe_b, a.ausgabe_h, a.bild_b, a.bild_h, a.skalierung, &r);
     // 32 picture pixels in window points, rounded.
     const int64_t nenner = static_cast<int64_t>(a.bild_b) * a.ausgabe_b;
-    const int64_t n = (2 * static_cast<int64_t>(ZEIGER_GROESSE) * r.w * a.fenster_b + nenner) / (2 * nenner);
-    const int64_t kleinste = ZEIGER_GROESSE, groesste = ZEIGER_MAX;
+    const int64_t n = (2 * static_cast<int64_t>(FADENKREUZ_GROESSE) * r.w * a.fenster_b + nenner) / (2 * nenner);
+    const int64_t kleinste = FADENKREUZ_GROESSE, groesste = ZEIGER_MAX;
     return static_cast<int>(n < kleinste ? kleinste : (n > groesste ? groesste : n));
 }
 
@@ -67,8 +60,6 @@ void sdl_zeiger_anpassen(int n) {
     g_zeiger = neu;
     g_zeiger_groesse = n;
 }
-
-int sdl_zeiger_aktuell(void) { return g_zeiger_groesse; }
 
 void sdl_zeiger_und_symbol_setzen(void) {
     if (g_sdl_fenster == nullptr) return;

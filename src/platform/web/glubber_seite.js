@@ -19,7 +19,6 @@ var glubber = (function () {
   quelle.height = H;
   var ctxQuelle = quelle.getContext('2d', { alpha: false });
   var faktor = 1;
-  var ganzNeu = false;
   var ersterFrame = null;
 
   function hinweis(text) { element('hinweis').textContent = text; }
@@ -93,7 +92,6 @@ var glubber = (function () {
       ctxBild.putImageData(daten, 0, 0, 0, von, b, bis - von);
     } else {
       ctxQuelle.putImageData(daten, 0, 0, 0, von, b, bis - von);
-      ctxBild.imageSmoothingEnabled = false;
       ctxBild.drawImage(quelle, 0, von, b, bis - von, 0, von * faktor, b * faktor, (bis - von) * faktor);
     }
     if (ersterFrame === null) {
@@ -103,8 +101,6 @@ var glubber = (function () {
     return true;
   }
 
-  function anzeigeOeffnen() { ganzNeu = true; }
-
   function anzeigeSchliessen() {
     ctxBild.fillStyle = '#000';
     ctxBild.fillRect(0, 0, bild.width, bild.height);
@@ -112,15 +108,18 @@ var glubber = (function () {
     ctxQuelle.fillRect(0, 0, B, H);
   }
 
-  // The picture as the game last showed it: B x H RGBA bytes, base64.
-  function bildDaten() {
-    var ctx = faktor === 1 ? ctxBild : ctxQuelle;
-    var bytes = ctx.getImageData(0, 0, B, H).data;
+  // Bytes as base64, in slices that an argument list takes.
+  function alsBase64(bytes) {
     var teile = [];
     for (var i = 0; i < bytes.length; i += 0x8000) {
       teile.push(String.fromCharCode.apply(null, bytes.subarray(i, i + 0x8000)));
     }
     return btoa(teile.join(''));
+  }
+
+  // The picture as the game last showed it: B x H RGBA bytes, base64.
+  function bildDaten() {
+    return alsBase64((faktor === 1 ? ctxBild : ctxQuelle).getImageData(0, 0, B, H).data);
   }
 
   function argbAlsBild(argb, groesse) {
@@ -191,14 +190,18 @@ var glubber = (function () {
     e.stopPropagation();   // the game does not see keys meant for the dialog
   });
 
-  function spielEnde(ergebnis) {
+  function endeZeigen(text, knopf) {
     if (document.fullscreenElement) document.exitFullscreen().catch(function () {});
     element('laden').hidden = true;
-    element('ende-text').textContent =
-        ergebnis === 0 ? 'The game has ended.' : 'The game could not start.';
-    element('ende-neu').textContent = ergebnis === 0 ? 'Play again' : 'Try again';
+    element('ende-text').textContent = text;
+    element('ende-neu').textContent = knopf;
     element('ende').hidden = false;
     element('ende-neu').focus();
+  }
+
+  function spielEnde(ergebnis) {
+    endeZeigen(ergebnis === 0 ? 'The game has ended.' : 'The game could not start.',
+               ergebnis === 0 ? 'Play again' : 'Try again');
     glubber.beendet = ergebnis;
   }
 
@@ -284,7 +287,8 @@ var glubber = (function () {
       gestartet++;
     }
 
-    function stimmeStoppen(s) {
+    // A voice or the wave: its source stops.
+    function quelleStoppen(s) {
       if (s.quelle) {
         try { s.quelle.stop(); } catch (e) { /* already ended */ }
         s.quelle = null;
@@ -295,7 +299,7 @@ var glubber = (function () {
 
     function stimmeSpielen(i, links, rechts) {
       var s = stimmen[i];
-      stimmeStoppen(s);
+      quelleStoppen(s);
       s.pegel = [links, rechts];
       s.gestartet = performance.now();
       if (laeuft()) stimmeStarten(s, 0);
@@ -311,7 +315,7 @@ var glubber = (function () {
     }
 
     function stimmeAnhalten(i) {
-      stimmeStoppen(stimmen[i]);
+      quelleStoppen(stimmen[i]);
       stimmen[i].gestartet = null;
     }
 
@@ -337,9 +341,7 @@ var glubber = (function () {
 
     function welleSpielen(name) {
       welleNummer++;
-      if (welle && welle.quelle) {
-        try { welle.quelle.stop(); } catch (e) { /* ended */ }
-      }
+      if (welle) quelleStoppen(welle);
       welle = null;
       if (name === null) return true;
       var daten;
@@ -534,8 +536,7 @@ var glubber = (function () {
         return null;
       }
       return datei.arrayBuffer().then(function (inhalt) {
-        Module.FS.writeFile(MUSIK_ORDNER + '/' + name, new Uint8Array(inhalt));
-        try { Module.FS.symlink(MUSIK_ORDNER + '/' + name, '/glubber/' + name); } catch (e) { /* linked already */ }
+        Module.FS.writeFile(MUSIK_ORDNER + '/' + name, new Uint8Array(inhalt));   // linked in at the next start
         neu.push(name);
       }).catch(function () { abgelehnt.push(datei.name + ' (could not be read)'); });
     })).then(function () {
@@ -622,13 +623,13 @@ var glubber = (function () {
 
   // ------------------------------------------------- input, page events
 
-  function geste() { ton.geste(); }
+  // Every key and click, before the game hears it, may start the audio.
   document.addEventListener('keydown', function (e) {
     if (e.key === 'F4' && !e.repeat) vollbild();
-    geste();
+    ton.geste();
   }, true);
   document.addEventListener('mousedown', function (e) {
-    geste();
+    ton.geste();
     if (buehne.contains(e.target) && element('dialog').hidden && element('ende').hidden) bild.focus();
   }, true);
   buehne.addEventListener('contextmenu', function (e) { e.preventDefault(); });
@@ -659,10 +660,7 @@ var glubber = (function () {
     print: function (t) { console.log(t); },
     printErr: function (t) { console.warn(t); },
     onAbort: function (grund) {
-      element('laden').hidden = true;
-      element('ende-text').textContent = 'The game stopped because of an error in this page: ' + grund;
-      element('ende-neu').textContent = 'Try again';
-      element('ende').hidden = false;
+      endeZeigen('The game stopped because of an error in this page: ' + grund, 'Try again');
     },
   };
   if (typeof WebAssembly !== 'object') {
@@ -672,15 +670,14 @@ var glubber = (function () {
   return {
     // for the backend
     einstellung: einstellung, warten: warten, bildRechteck: bildRechteck, zeilenZeigen: zeilenZeigen,
-    anzeigeOeffnen: anzeigeOeffnen, anzeigeSchliessen: anzeigeSchliessen,
-    ganzNeu: function () { var neu = ganzNeu; ganzNeu = false; return neu; },
+    anzeigeSchliessen: anzeigeSchliessen,
     fensterZeigen: fensterZeigen, dialogOeffnen: dialogOeffnen,
     dialogOffen: function () { return dialogIstOffen; },
-    spielEnde: spielEnde, geste: geste, piep: ton.piep, ton: ton, musik: musik, speicher: speicher,
+    spielEnde: spielEnde, ton: ton, musik: musik, speicher: speicher,
     protokollieren: protokollieren,
     eingabeMerken: function (ms, message, w, l) { eingaben.push([ms, message, w, l]); },
-    haltPunkt: function () { return halt; },
-    standMelden: function (ms, steht) { stand.ms = ms; stand.steht = steht; },
+    // The test's stop point: whether the game stands at ms.
+    haltenBei: function (ms) { stand.ms = ms; stand.steht = halt >= 0 && ms >= halt; return stand.steht; },
     misst: function () { return messung !== null; },
     messwert: function (arbeit, zeilen) { messung.push([arbeit, zeilen]); },
     beendet: null,
@@ -694,7 +691,7 @@ var glubber = (function () {
       ersterFrame: function () { return ersterFrame; },
       messen: function (an) { var alt = messung; messung = an ? [] : null; return alt; },
       datei: function (pfad) {
-        try { return btoa(String.fromCharCode.apply(null, Module.FS.readFile(pfad))); } catch (e) { return null; }
+        try { return alsBase64(Module.FS.readFile(pfad)); } catch (e) { return null; }
       },
       dateiSchreiben: function (pfad, base64) {
         var s = atob(base64), bytes = new Uint8Array(s.length);

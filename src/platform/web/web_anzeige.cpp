@@ -13,11 +13,9 @@
 
 namespace {
 
-EM_JS(void, js_anzeige_oeffnen, (int b, int h), { glubber.anzeigeOeffnen(b, h); });
 EM_JS(void, js_anzeige_schliessen, (), { glubber.anzeigeSchliessen(); });
 EM_JS(int, js_zeilen_zeigen, (const uint8_t* pixel, int b, int h, int von, int bis),
       { return glubber.zeilenZeigen(HEAPU8, pixel, b, h, von, bis) ? 1 : 0; });
-EM_JS(int, js_ganz_neu, (), { return glubber.ganzNeu() ? 1 : 0; });
 EM_JS(int, js_eilig, (), { return glubber.einstellung("fast", 0) == 1 ? 1 : 0; });
 EM_JS(int, js_messen, (), { return glubber.misst() ? 1 : 0; });
 EM_JS(void, js_messwert, (double arbeit_ms, int zeilen), { glubber.messwert(arbeit_ms, zeilen); });
@@ -49,7 +47,6 @@ void tabelle_bauen(const PALETTEENTRY palette[256]) {
 }
 
 int hochladen(const uint8_t* pixels, int32_t pitch, const PALETTEENTRY palette[256]) {
-    if (js_ganz_neu() != 0) plat_common_blit_abgleich_vergessen(&g_abgleich);
     tabelle_bauen(palette);
     int32_t von = 0, bis = 0;
     plat_common_blit_palette_nachfuehren(&g_abgleich, pixels, pitch, g_b, g_h, g_tabelle,
@@ -90,7 +87,6 @@ bool backend_display_open(HWND, int w, int h) {
     plat_common_blit_abgleich_vergessen(&g_abgleich);
     g_wartend = nullptr;
     g_eilig = web_prueflauf() && js_eilig() != 0;
-    js_anzeige_oeffnen(w, h);
     g_offen = true;
     return true;
 }
@@ -125,5 +121,5 @@ bool backend_present(const uint8_t* pixels, int32_t pitch, int w, int h, const P
     return true;
 }
 
-// The canvas is never taken away; a lost context is drawn anew whole.
+// The canvas is never taken away.
 bool backend_restore(void) { return g_offen; }

@@ -20,7 +20,6 @@ EM_JS(void, js_bild_rechteck, (double* r), {
     HEAPF64[(r >> 3) + 2] = k.width;
     HEAPF64[(r >> 3) + 3] = k.height;
 });
-EM_JS(void, js_geste, (), { glubber.geste(); });
 
 intptr_t maus_lparam(long x, long y) {
     double r[4] = {0, 0, 0, 0};
@@ -36,7 +35,6 @@ EM_BOOL taste_gedrueckt(int, const EmscriptenKeyboardEvent* e, void*) {
     zusatz.strg = e->ctrlKey != 0;
     zusatz.alt = e->altKey != 0;
     zusatz.meta = e->metaKey != 0;
-    js_geste();
     const bool abfangen = web_taste_abfangen(e->key, zusatz);
     if (!abfangen) return EM_FALSE;   // the browser's own shortcut
     const int vk = web_taste_in_vk(e->key, e->code, zusatz);
@@ -56,7 +54,6 @@ EM_BOOL maus_bewegt(int, const EmscriptenMouseEvent* e, void*) {
 }
 
 EM_BOOL maus_gedrueckt(int, const EmscriptenMouseEvent* e, void*) {
-    js_geste();
     if (e->button == 0) {
         web_eingabe_einreihen(WM_LBUTTONDOWN, 1, maus_lparam(e->clientX, e->clientY));
         return EM_TRUE;

@@ -1,4 +1,4 @@
-// The one game window in a page: window class, the message queue fed by
+// The one game window in a page: the message queue fed by
 // the page's input, message boxes as dialogs over the picture, the clock,
 // and every wait, which hands the page back to the browser (Asyncify).
 //
@@ -10,19 +10,14 @@
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
-#include <cstring>
 #include <deque>
 
 #include "platform/backend.h"
 #include "platform/fadenkreuz.h"
+#include "platform/fenster.h"
 #include "platform/spielsymbol.h"
 #include "platform/web/web_intern.h"
 #include "platform/zeichensatz.h"
-
-struct PlatWindow {
-    WNDPROC proc;
-    bool zerstoert;   // WM_DESTROY has been sent
-};
 
 namespace {
 
@@ -41,24 +36,18 @@ EM_JS(void, js_fenster,
 EM_JS(void, js_dialog, (const char* titel, const char* text),
       { glubber.dialogOeffnen(UTF8ToString(titel), UTF8ToString(text)); });
 EM_JS(int, js_dialog_offen, (), { return glubber.dialogOffen() ? 1 : 0; });
-EM_JS(void, js_piep, (), { glubber.piep(); });
+EM_JS(void, js_piep, (), { glubber.ton.piep(); });
 EM_JS(void, js_protokoll, (const char* zeile), { glubber.protokollieren(UTF8ToString(zeile)); });
 EM_JS(void, js_eingabe_merken, (int ms, int message, int wparam, int lparam),
       { glubber.eingabeMerken(ms >>> 0, message, wparam >>> 0, lparam >>> 0); });
-EM_JS(double, js_halt, (), { return glubber.haltPunkt(); });
-EM_JS(void, js_stand, (int ms, int steht), { glubber.standMelden(ms >>> 0, steht != 0); });
+EM_JS(int, js_halten, (int ms), { return glubber.haltenBei(ms >>> 0) ? 1 : 0; });
 EM_JS(void, js_ende, (int ergebnis), { glubber.spielEnde(ergebnis); });
 
-enum { MAX_KLASSEN = 4, KLASSEN_NAME = 64, SCHLANGE = 256, SYMBOL_GROESSE = 32 };
+enum { SCHLANGE = 256, SYMBOL_GROESSE = 32 };
 
 // A pass that neither flips nor sleeps for this long still lets the page
 // breathe, so a game that never yields cannot freeze the tab.
 const double LAENGSTE_ARBEIT_MS = 50.0;
-
-struct Fensterklasse {
-    char name[KLASSEN_NAME];
-    WNDPROC proc;
-};
 
 struct Eintrag {
     MSG msg;
@@ -76,14 +65,7 @@ struct Uhr {
     double echt0 = 0;
 };
 
-Fensterklasse g_klassen[MAX_KLASSEN];
-int g_klassen_anzahl = 0;
-PlatWindow g_fenster = {nullptr, false};
-bool g_fenster_da = false;
-
 std::deque<Eintrag> g_schlange;
-bool g_quit_wartet = false;
-int g_quit_code = 0;
 
 Uhr g_uhr;
 double g_zurueck = 0;   // when the page last gave control back to the game
@@ -103,21 +85,14 @@ bool einreihen(const MSG& msg, bool eingabe) {
 // The test's stop point: the game stands still at the first message drain
 // at or after it, and input that arrives meanwhile is handed out there.
 void halten_wenn_faellig(void) {
-    for (;;) {
-        const double halt = js_halt();
-        const bool steht = halt >= 0 && static_cast<double>(virtuelle_ms()) >= halt;
-        js_stand(static_cast<int>(virtuelle_ms()), steht ? 1 : 0);
-        if (!steht) return;
+    while (js_halten(static_cast<int>(virtuelle_ms())) != 0) {
         web_anzeige_nachholen();
         web_abgeben(10);
     }
 }
 
-}   // namespace
-
-// ------------------------------------------------------------ web_intern.h
-
-void web_uhr_starten(void) {
+// The page's settings (clock, test hooks), then the clock starts.
+void uhr_starten(void) {
     g_uhr = Uhr();
     g_uhr.virtuell = js_einstellung("clock", 0) == 1;
     if (g_uhr.virtuell) {
@@ -131,6 +106,10 @@ void web_uhr_starten(void) {
     g_uhr.echt0 = emscripten_get_now();
     g_zurueck = g_uhr.echt0;
 }
+
+}   // namespace
+
+// ------------------------------------------------------------ web_intern.h
 
 bool web_prueflauf(void) { return g_uhr.virtuell; }
 
@@ -154,14 +133,15 @@ void web_uhr_bild(void) {
 }
 
 bool web_eingabe_einreihen(uint32_t uMsg, uintptr_t wParam, intptr_t lParam) {
-    if (!g_fenster_da) return false;
+    HWND hwnd = plat_common_fenster();
+    if (hwnd == nullptr) return false;
     // Moves pile up while the game draws: only the last one counts.
     if (uMsg == WM_MOUSEMOVE && !g_schlange.empty() && g_schlange.back().eingabe &&
         g_schlange.back().msg.message == WM_MOUSEMOVE) {
         g_schlange.back().msg.lParam = lParam;
         return true;
     }
-    return einreihen(MSG{&g_fenster, uMsg, wParam, lParam}, true);
+    return einreihen(MSG{hwnd, uMsg, wParam, lParam}, true);
 }
 
 void web_protokoll(const std::string& zeile) {
@@ -171,44 +151,24 @@ void web_protokoll(const std::string& zeile) {
 
 void web_beenden(void) {
     web_ton_beenden();
-    g_fenster_da = false;
-    g_fenster = PlatWindow{nullptr, false};
-    g_klassen_anzahl = 0;
+    plat_common_fenster_vergessen();
     g_schlange.clear();
-    g_quit_wartet = false;
 }
 
 // ------------------------------------------------------------- platform.h
 
-bool plat_register_class(const char* class_name, WNDPROC proc) {
-    if (class_name == nullptr || proc == nullptr || std::strlen(class_name) >= KLASSEN_NAME) return false;
-    for (int i = 0; i < g_klassen_anzahl; ++i)
-        if (std::strcmp(g_klassen[i].name, class_name) == 0) return false;
-    if (g_klassen_anzahl >= MAX_KLASSEN) return false;
-    std::strcpy(g_klassen[g_klassen_anzahl].name, class_name);
-    g_klassen[g_klassen_anzahl++].proc = proc;
-    return true;
-}
-
 HWND plat_create_window(const char* class_name, const char* caption) {
-    if (class_name == nullptr || g_fenster_da) return nullptr;   // the game has one window
-    WNDPROC proc = nullptr;
-    for (int i = 0; i < g_klassen_anzahl; ++i)
-        if (std::strcmp(g_klassen[i].name, class_name) == 0) proc = g_klassen[i].proc;
+    if (plat_common_fenster() != nullptr) return nullptr;   // the game has one window
+    const WNDPROC proc = plat_common_fenster_klasse(class_name);
     if (proc == nullptr) return nullptr;
 
     plat_common_fadenkreuz_malen(g_zeiger_bild);
     plat_common_spielsymbol_malen(SYMBOL_GROESSE, g_symbol_bild);
     js_fenster(plat_common_text_1252_als_utf8(caption != nullptr ? caption : "").c_str(), g_zeiger_bild,
                FADENKREUZ_GROESSE, FADENKREUZ_HOT_X, FADENKREUZ_HOT_Y, g_symbol_bild, SYMBOL_GROESSE);
-    g_fenster = PlatWindow{proc, false};
-    g_fenster_da = true;
+    // The page's input comes only while the game waits: none is lost before the window stands.
     web_eingabe_anmelden();
-    if (proc(&g_fenster, WM_CREATE, 0, 0) == -1) {   // the window refused to be made
-        g_fenster_da = false;
-        return nullptr;
-    }
-    return &g_fenster;
+    return plat_common_fenster_anlegen(proc);
 }
 
 void plat_show_window(HWND) {}
@@ -226,11 +186,7 @@ bool plat_peek_message(MSG* msg) {
                               static_cast<int>(msg->wParam), static_cast<int>(msg->lParam));
         return true;
     }
-    if (g_quit_wartet) {   // like Windows: the quit comes once everything else is out
-        g_quit_wartet = false;
-        *msg = MSG{nullptr, WM_QUIT, static_cast<uintptr_t>(g_quit_code), 0};
-        return true;
-    }
+    if (plat_common_fenster_quit(msg)) return true;
     // A pass that neither flips nor waits still takes a millisecond.
     if (g_uhr.virtuell) {
         if (g_uhr.tick == g_uhr.leerlauf) ++g_uhr.tick;
@@ -239,28 +195,16 @@ bool plat_peek_message(MSG* msg) {
     return false;
 }
 
-intptr_t plat_dispatch_message(const MSG* msg) {
-    if (msg == nullptr || msg->hwnd != &g_fenster || !g_fenster_da || g_fenster.zerstoert) return 0;
-    return g_fenster.proc(msg->hwnd, msg->message, msg->wParam, msg->lParam);
-}
+intptr_t plat_dispatch_message(const MSG* msg) { return plat_common_fenster_senden(msg); }
 
 bool plat_post_message(HWND hwnd, uint32_t uMsg, uintptr_t wParam, intptr_t lParam) {
-    if (hwnd != nullptr && hwnd != &g_fenster) return false;
-    return einreihen(MSG{&g_fenster, uMsg, wParam, lParam}, false);
-}
-
-void plat_post_quit_message(int code) {
-    g_quit_wartet = true;
-    g_quit_code = code;
+    HWND fenster = plat_common_fenster();
+    if (hwnd != nullptr && hwnd != fenster) return false;
+    return einreihen(MSG{fenster, uMsg, wParam, lParam}, false);
 }
 
 intptr_t plat_def_window_proc(HWND hwnd, uint32_t uMsg, uintptr_t, intptr_t) {
-    // An unhandled close destroys the window, which the window hears once.
-    if (uMsg == WM_CLOSE && hwnd == &g_fenster && g_fenster_da && !g_fenster.zerstoert) {
-        g_fenster.zerstoert = true;
-        g_fenster.proc(hwnd, WM_DESTROY, 0, 0);
-    }
-    return 0;
+    return plat_common_fenster_standard(hwnd, uMsg);
 }
 
 int plat_message_box(HWND, const char* text, const char* caption, uint32_t) {
@@ -295,7 +239,7 @@ void plat_sleep(DWORD ms) {
 bool plat_fault(const char*) { return false; }
 
 int main(int, char**) {
-    web_uhr_starten();
+    uhr_starten();
     plat_common_set_account("");   // a page has no account: the name field starts empty
     web_speicher_einrichten();
     const int ergebnis = WinMain(nullptr, nullptr, nullptr, 1);

@@ -11,8 +11,6 @@
 
 // ---------------------------------------------- window, clock (web_fenster)
 
-// Reads the page's settings (clock, test hooks) and starts the clock.
-void web_uhr_starten(void);
 // True on the virtual clock: the page's test mode, with its log and stop point.
 bool web_prueflauf(void);
 // Gives the page back to the browser for about ms milliseconds (0: just

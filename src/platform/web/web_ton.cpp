@@ -1,8 +1,8 @@
 // Sound in a page: the effect buffers and the loose wave files through
-// the page's Web Audio. Whether a voice plays follows the game's clock and
-// the sound's length, not the audio device: until the first key or click
-// lets the page start its audio, voices run silently, as the game's shot
-// rule needs them to.
+// the page's Web Audio. Whether a voice plays follows the game's clock
+// (stimmenuhr.h), not the audio device: until the first key or click lets
+// the page start its audio, voices run silently, as the game's shot rule
+// needs them to.
 #include <emscripten.h>
 
 #include <cstdio>
@@ -12,6 +12,7 @@
 
 #include "platform/backend.h"
 #include "platform/klang.h"
+#include "platform/stimmenuhr.h"
 #include "platform/web/web_intern.h"
 
 struct PlatSoundBuffer {
@@ -20,9 +21,7 @@ struct PlatSoundBuffer {
     WAVEFORMATEX fmt{};
     std::vector<uint8_t> daten;
     int32_t pan = 0;
-    bool spielt = false;
-    DWORD start = 0;
-    DWORD dauer = 0;   // ms
+    PlatStimmenuhr uhr;
     bool gesperrt = false;
 };
 
@@ -53,11 +52,6 @@ PlatSoundBuffer* finden(const PlatSoundBuffer* b) {
     for (auto& p : g_ton->puffer)
         if (p.get() == b) return p.get();
     return nullptr;
-}
-
-bool spielt_noch(PlatSoundBuffer* b) {
-    if (b->spielt && plat_get_tick_count() - b->start >= b->dauer) b->spielt = false;
-    return b->spielt;
 }
 
 void pegel(int32_t pan, double* links, double* rechts) {
@@ -95,7 +89,7 @@ int plat_sound_create_buffer(PlatSound* ds, const WAVEFORMATEX* fmt, DWORD bytes
     auto b = std::make_unique<PlatSoundBuffer>();
     b->daten.assign(bytes, 0);
     b->fmt = *fmt;
-    b->dauer = static_cast<DWORD>(static_cast<uint64_t>(bytes) * 1000u / fmt->nAvgBytesPerSec);
+    b->uhr = plat_common_stimmenuhr(fmt, bytes);
     b->nummer = g_naechste_nummer++;
     b->stimme = js_stimme_anlegen();
     *buffer = b.get();
@@ -135,21 +129,21 @@ int plat_sound_buffer_get_status(PlatSoundBuffer* b, DWORD* status) {
     if (status == nullptr) return PLAT_UNGUELTIG;
     *status = 0;
     if (finden(b) == nullptr) return PLAT_UNGUELTIG;
-    if (spielt_noch(b)) *status = DSBSTATUS_PLAYING;
+    if (plat_common_stimmenuhr_spielt(&b->uhr)) *status = DSBSTATUS_PLAYING;
     return PLAT_OK;
 }
 
 int plat_sound_buffer_stop(PlatSoundBuffer* b) {
     if (finden(b) == nullptr) return PLAT_UNGUELTIG;
-    if (b->spielt) js_stimme_anhalten(b->stimme);
-    b->spielt = false;
+    if (b->uhr.spielt) js_stimme_anhalten(b->stimme);
+    b->uhr.spielt = false;
     return PLAT_OK;
 }
 
 int plat_sound_buffer_set_pan(PlatSoundBuffer* b, int32_t pan) {
     if (finden(b) == nullptr || pan < -10000 || pan > 10000) return PLAT_UNGUELTIG;
     b->pan = pan;
-    if (spielt_noch(b)) {
+    if (plat_common_stimmenuhr_spielt(&b->uhr)) {
         double links = 1, rechts = 1;
         pegel(pan, &links, &rechts);
         js_stimme_pegel(b->stimme, links, rechts);
@@ -163,8 +157,7 @@ int plat_sound_buffer_play(PlatSoundBuffer* b) {
     double links = 1, rechts = 1;
     pegel(b->pan, &links, &rechts);
     js_stimme_spielen(b->stimme, links, rechts);
-    b->spielt = true;
-    b->start = plat_get_tick_count();
+    plat_common_stimmenuhr_starten(&b->uhr);
     return PLAT_OK;
 }
 
